@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -21,12 +19,6 @@ int usage() {
                  "       picgen --check ART_DIR PICTURES_DIR\n"
                  "       picgen --extract-glyphs BDF_FILE GLYPH_FILE\n";
     return 2;
-}
-
-picgen::Bytes readFile(const std::string& path, bool& found) {
-    std::ifstream in(path, std::ios::binary);
-    found = static_cast<bool>(in);
-    return picgen::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 int write(const std::string& artDir, const std::string& outDir) {
@@ -43,20 +35,13 @@ int write(const std::string& artDir, const std::string& outDir) {
 }
 
 int check(const std::string& artDir, const std::string& picturesDir) {
-    int differing = 0;
-    for (const auto& file : picgen::makePictures(artDir)) {
-        bool found = false;
-        const picgen::Bytes existing = readFile(picturesDir + "/" + file.name, found);
-        if (!found) {
-            std::cout << file.name << ": missing\n";
-            ++differing;
-        } else if (existing != file.bytes) {
-            std::cout << file.name << ": differs from what " << artDir << " makes\n";
-            ++differing;
-        }
+    const auto outdated = picgen::outdatedPictures(artDir, picturesDir);
+    for (const auto& name : outdated) {
+        std::cout << name << ": missing or different from what " << artDir << " makes\n";
     }
-    if (differing) {
-        std::cout << differing << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir << '\n';
+    if (!outdated.empty()) {
+        std::cout << outdated.size() << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir
+                  << '\n';
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "art.h"
@@ -262,6 +263,18 @@ std::vector<PictureFile> makePictures(const std::string& artDir) {
     const Art hand = loadArt(artDir, "HandCursor.txt");
     files.push_back({"HandCursor.cur", encodeCursor(hand.image, hand.hotX, hand.hotY)});
     return files;
+}
+
+std::vector<std::string> outdatedPictures(const std::string& artDir, const std::string& picturesDir) {
+    std::vector<std::string> outdated;
+    for (const auto& file : makePictures(artDir)) {
+        std::ifstream in(picturesDir + "/" + file.name, std::ios::binary);
+        const Bytes existing{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in.is_open() || existing != file.bytes) {
+            outdated.push_back(file.name);
+        }
+    }
+    return outdated;
 }
 
 } // namespace picgen

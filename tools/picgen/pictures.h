@@ -15,6 +15,9 @@ struct PictureFile {
 
 std::vector<PictureFile> makePictures(const std::string& artDir);
 
+// Names of the pictures in `picturesDir` that are missing or differ from a fresh drawing.
+std::vector<std::string> outdatedPictures(const std::string& artDir, const std::string& picturesDir);
+
 // Every character the pictures' texts use: what the glyph file has to hold.
 std::u32string charactersUsed();
 
