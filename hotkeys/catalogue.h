@@ -1,0 +1,67 @@
+// The command catalogue: the nine built-in commands a function key can run, known by their
+// Chinese display names, and the fall-back that hands any other text to the shell.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+enum class BuiltinCommand {
+    MyComputer,
+    RecycleBin,
+    Explorer,
+    ControlPanel,
+    ShutDown,
+    Restart,
+    MsDos,
+    CdDoor,
+    HangUp,
+};
+
+constexpr std::size_t BuiltinCommandCount = 9;
+
+// The display names in catalogue order, indexed by BuiltinCommand. They are what the settings
+// file stores and what a key's text is compared with, so every code unit matters (the comma in
+// the CD-tray name is U+3001).
+inline constexpr std::array<const wchar_t*, BuiltinCommandCount> BuiltinCommandNames = {
+    L"我的电脑",       L"回收站",         L"资源管理器",
+    L"控制面板",       L"关闭计算机",     L"重新启动计算机",
+    L"MS-DOS",         L"打开、关闭光驱", L"一键下网",
+};
+
+// The same names in the order the hotkey editor lists them.
+inline constexpr std::array<const wchar_t*, BuiltinCommandCount> EditorCommandNames = {
+    L"资源管理器", L"我的电脑",       L"回收站", L"控制面板",       L"关闭计算机",
+    L"重新启动计算机", L"MS-DOS", L"打开、关闭光驱", L"一键下网",
+};
+
+const wchar_t* DisplayName(BuiltinCommand command);
+
+// The built-in whose display name is exactly name (case-sensitive, untrimmed), if any.
+std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name);
+
+// True when the last CD-tray command sent was "open". Only what we sent, not the drive's state;
+// false at start and shared by every key.
+extern bool CdDoorOpen;
+
+void OpenMyComputer();
+void OpenRecycleBin();
+void OpenExplorer();
+void OpenControlPanel();
+void ShutDownComputer();
+void RestartComputer();
+void OpenDosPrompt();
+void OpenCdDoor();
+void CloseCdDoor();
+void ToggleCdDoor();
+void HangUpDialup();
+
+// Hands text to the shell as the file to open, untouched: not trimmed, quoted or split.
+void OpenCommandPath(const std::wstring& text);
+
+void RunBuiltinCommand(BuiltinCommand command);
+
+// Runs what a key bound to name does: a built-in display name runs only that built-in, any other
+// non-empty text goes to the shell, an empty one runs nothing. Called from a window procedure,
+// so nothing is thrown out of it.
+void RunCommandName(const std::wstring& name) noexcept;
