@@ -11,14 +11,12 @@ bool CdDoorOpen = false;
 
 namespace {
 
-constexpr int ShowNormal = SW_SHOWNORMAL;
-
 // Every built-in and the fall-back share this request: no owner, empty working folder, shown
 // normally. What the shell answers is ignored, except where OpenDosPrompt needs it.
 INT_PTR Shell(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters) {
     const SystemCalls& calls = CurrentSystemCalls();
     if (calls.shellExecute == nullptr) return 0;
-    return calls.shellExecute(nullptr, verb, file, parameters, L"", ShowNormal);
+    return calls.shellExecute(nullptr, verb, file, parameters, L"", SW_SHOWNORMAL);
 }
 
 void ExitWindowsWith(UINT flags) {
@@ -72,7 +70,7 @@ void OpenControlPanel() {
     const SystemCalls& calls = CurrentSystemCalls();
     // A control panel that cannot be started is not reported.
     if (calls.startProcess != nullptr)
-        calls.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL", ShowNormal);
+        calls.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL", SW_SHOWNORMAL);
 }
 
 void ShutDownComputer() { ExitWindowsWith(EWX_SHUTDOWN); }
@@ -109,7 +107,7 @@ void HangUpDialup() {
     DWORD bufferSize = DialupBufferSize;
     DWORD count = 0;
     if (calls.rasEnumConnections(records.get(), &bufferSize, &count) != 0) return;
-    if (count > DialupRecordCount) count = DialupRecordCount;
+    if (count > DialupRecordCount) count = DialupRecordCount; // never read past our records
     if (calls.rasHangUp == nullptr) return;
     // Hang-ups are asked for and left to finish on their own; results are not examined.
     for (DWORD i = 0; i < count; ++i) {

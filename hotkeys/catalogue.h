@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -24,14 +25,20 @@ constexpr std::size_t BuiltinCommandCount = 9;
 // file stores and what a key's text is compared with, so every code unit matters (the comma in
 // the CD-tray name is U+3001).
 inline constexpr std::array<const wchar_t*, BuiltinCommandCount> BuiltinCommandNames = {
-    L"我的电脑",       L"回收站",         L"资源管理器",
-    L"控制面板",       L"关闭计算机",     L"重新启动计算机",
-    L"MS-DOS",         L"打开、关闭光驱", L"一键下网",
+    L"我的电脑",       // My Computer
+    L"回收站",         // Recycle Bin
+    L"资源管理器",     // Explorer
+    L"控制面板",       // Control Panel
+    L"关闭计算机",     // shut down
+    L"重新启动计算机", // restart
+    L"MS-DOS",         // command prompt
+    L"打开、关闭光驱", // open or close the CD tray
+    L"一键下网",       // hang up every dial-up line
 };
 
 // The same names in the order the hotkey editor lists them.
 inline constexpr std::array<const wchar_t*, BuiltinCommandCount> EditorCommandNames = {
-    L"资源管理器", L"我的电脑",       L"回收站", L"控制面板",       L"关闭计算机",
+    L"资源管理器", L"我的电脑", L"回收站", L"控制面板", L"关闭计算机",
     L"重新启动计算机", L"MS-DOS", L"打开、关闭光驱", L"一键下网",
 };
 
