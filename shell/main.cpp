@@ -1,0 +1,19 @@
+// Tarvolin: F1..F12 as system-wide hotkeys. The program is its main window.
+#include <windows.h>
+
+#include "shell/main_form.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  tarvolin::MainForm main;
+  // A second copy closes Main during loading and ends here.
+  if (!main.Load()) return 0;
+  if (main.ShowAfterLoad()) main.Show();
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (!main.hwnd() || !IsDialogMessageW(main.hwnd(), &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
