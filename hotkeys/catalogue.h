@@ -7,39 +7,41 @@
 #include <optional>
 #include <string>
 
+namespace tarvolin {
+
 enum class BuiltinCommand {
-    MyComputer,
-    RecycleBin,
-    Explorer,
-    ControlPanel,
-    ShutDown,
-    Restart,
-    MsDos,
-    CdDoor,
-    HangUp,
+  MyComputer,
+  RecycleBin,
+  Explorer,
+  ControlPanel,
+  ShutDown,
+  Restart,
+  MsDos,
+  CdDoor,
+  HangUp,
 };
 
-constexpr std::size_t BuiltinCommandCount = 9;
+inline constexpr std::size_t kBuiltinCommandCount = 9;
 
 // The display names in catalogue order, indexed by BuiltinCommand. They are what the settings
 // file stores and what a key's text is compared with, so every code unit matters (the comma in
 // the CD-tray name is U+3001).
-inline constexpr std::array<const wchar_t*, BuiltinCommandCount> BuiltinCommandNames = {
-    L"我的电脑",       // My Computer
-    L"回收站",         // Recycle Bin
-    L"资源管理器",     // Explorer
-    L"控制面板",       // Control Panel
-    L"关闭计算机",     // shut down
-    L"重新启动计算机", // restart
-    L"MS-DOS",         // command prompt
-    L"打开、关闭光驱", // open or close the CD tray
-    L"一键下网",       // hang up every dial-up line
+inline constexpr std::array<const wchar_t*, kBuiltinCommandCount> kBuiltinCommandNames = {
+    L"我的电脑",        // My Computer
+    L"回收站",          // Recycle Bin
+    L"资源管理器",      // Explorer
+    L"控制面板",        // Control Panel
+    L"关闭计算机",      // shut down
+    L"重新启动计算机",  // restart
+    L"MS-DOS",          // command prompt
+    L"打开、关闭光驱",  // open or close the CD tray
+    L"一键下网",        // hang up every dial-up line
 };
 
 // The same names in the order the hotkey editor lists them.
-inline constexpr std::array<const wchar_t*, BuiltinCommandCount> EditorCommandNames = {
-    L"资源管理器", L"我的电脑", L"回收站", L"控制面板", L"关闭计算机",
-    L"重新启动计算机", L"MS-DOS", L"打开、关闭光驱", L"一键下网",
+inline constexpr std::array<const wchar_t*, kBuiltinCommandCount> kEditorCommandNames = {
+    L"资源管理器",     L"我的电脑", L"回收站",         L"控制面板", L"关闭计算机",
+    L"重新启动计算机", L"MS-DOS",   L"打开、关闭光驱", L"一键下网",
 };
 
 const wchar_t* DisplayName(BuiltinCommand command);
@@ -47,9 +49,10 @@ const wchar_t* DisplayName(BuiltinCommand command);
 // The built-in whose display name is exactly name (case-sensitive, untrimmed), if any.
 std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name);
 
-// True when the last CD-tray command sent was "open". Only what we sent, not the drive's state;
-// false at start and shared by every key.
-extern bool CdDoorOpen;
+// True (-1) when the last CD-tray command sent was "open", false (0) otherwise: only what we
+// sent, not the drive's state. False at start and shared by every key.
+short CdDoorOpen();
+void SetCdDoorOpen(short value);
 
 void OpenMyComputer();
 void OpenRecycleBin();
@@ -72,3 +75,5 @@ void RunBuiltinCommand(BuiltinCommand command);
 // non-empty text goes to the shell, an empty one runs nothing. Called from a window procedure,
 // so nothing is thrown out of it.
 void RunCommandName(const std::wstring& name) noexcept;
+
+}  // namespace tarvolin
