@@ -36,9 +36,10 @@ static_assert(offsetof(DialupRecord, padding) == 411, "dial-up record: padding a
 // skips the call, exactly as when a system library is missing.
 struct SystemCalls {
   // ShellExecuteW; returns the shell's result as an integer (above 32 means it started).
-  INT_PTR (*shellExecute)
-  (HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
-   const wchar_t* directory, int showState);
+  using ShellExecuteFunction = INT_PTR (*)(HWND owner, const wchar_t* verb, const wchar_t* file,
+                                           const wchar_t* parameters, const wchar_t* directory,
+                                           int showState);
+  ShellExecuteFunction shellExecute;
   // Starts a command line as a new process whose first window gets showState.
   BOOL (*startProcess)(const wchar_t* commandLine, WORD showState);
   // Enables SE_SHUTDOWN_NAME on this process's token.
