@@ -1,0 +1,130 @@
+// The one form machinery behind all five windows: a borderless popup built from its layout table,
+// with a background picture, windowless labels and images, face buttons, check boxes, combo boxes
+// and picture boxes, shown modelessly or modally.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "layouts/layout.h"
+#include "shell/handles.h"
+
+namespace tarvolin {
+
+// Mouse buttons as the handlers receive them.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+class Form {
+ public:
+  explicit Form(const FormSpec& layout);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window and its controls from the layout, then runs Form_Load.
+  bool Load(HWND owner = nullptr);
+  bool IsLoaded() const { return hwnd_ != nullptr; }
+  HWND hwnd() const { return hwnd_; }
+  const FormSpec& layout() const { return layout_; }
+
+  // Shows the window, centred on the screen the first time. Hide during Form_Load keeps it hidden.
+  void Show();
+  void Hide();
+  bool IsVisible() const;
+  // False when Form_Load hid the window: the caller then leaves it hidden.
+  bool ShowAfterLoad() const { return showAfterLoad_; }
+  // Loads if needed, shows centred and waits until the window is closed; the program's other
+  // windows take no input meanwhile, while their messages keep being handled.
+  void ShowModal();
+  // Unloads the window: Form_Unload runs and the window is destroyed (a modal one when its loop ends).
+  void Close();
+
+  // Controls, found by name and index (-1 for a single control).
+  const ControlSpec* Spec(const char* name, int index = -1) const;
+  HWND ControlWindow(const char* name, int index = -1) const;
+  std::wstring Caption(const char* name, int index = -1) const;
+  void SetCaption(const char* name, int index, const std::wstring& text);
+  // Check boxes: 0 unticked, 1 ticked. Changing the value runs the box's click handler.
+  int Value(const char* name, int index = -1) const;
+  void SetValue(const char* name, int index, int value);
+  void SetEnabled(const char* name, int index, bool enabled);
+  // Clips a face button to the inner rectangle of its face; the region then belongs to the button.
+  void ClipFaceButton(const char* name, int index = -1);
+  // A control's rectangle in client pixels.
+  RECT ControlRect(const ControlSpec& control) const;
+  // The picture of an image or picture box control (icons), owned by the form.
+  HICON ControlIcon(const char* name, int index = -1) const;
+
+  // The form whose window this is, if any.
+  static Form* FromWindow(HWND hwnd);
+  // Every loaded form, in the order they were loaded.
+  static std::vector<Form*> LoadedForms();
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Unload() {}
+  // A face button or check box was clicked (by the user, or a check box's value set by the
+  // program), or a label got a left click.
+  virtual void Control_Click(const ControlSpec& /*control*/) {}
+  // A mouse button went down on a windowless control or picture box, or on the bare background
+  // (control null). x and y in the control's pixels.
+  virtual void Control_MouseDown(const ControlSpec* /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
+  virtual void Control_MouseUp(const ControlSpec& /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
+  virtual void Control_MouseMove(const ControlSpec& /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
+  // A picture box was painted with its picture; the form may draw over it.
+  virtual void Control_Paint(const ControlSpec& /*control*/, HDC /*dc*/) {}
+  virtual void Timer_Tick() {}
+  // Anything the form does not handle itself; the default is the system's.
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The drag strip: a left-button press moves the window as if by a title bar.
+  void DragWindow(int button);
+  void StartTimer(UINT milliseconds);
+
+ private:
+  struct Control {
+    const ControlSpec* spec = nullptr;
+    HWND window = nullptr;      // null for labels and images
+    std::wstring caption;       // labels
+    RECT rect{};                // client pixels
+    IconHandle icon;            // images and picture boxes
+  };
+
+  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateControls();
+  void Paint();
+  void DrawFaceButton(const DRAWITEMSTRUCT& item);
+  HBRUSH ControlColors(HWND control, HDC dc);
+  const Control* HitTest(POINT client) const;
+  void OnMouseButton(UINT message, LPARAM lParam);
+  void OnPictureBoxMouse(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
+  int FindIndex(const char* name, int index) const;
+  Control* FindControl(HWND window);
+  HBITMAP Bitmap(int id);
+  HBRUSH Brush(COLORREF color);
+  void Center();
+
+  const FormSpec& layout_;
+  HWND hwnd_ = nullptr;
+  std::vector<Control> controls_;
+  std::map<int, BitmapHandle> bitmaps_;
+  std::map<COLORREF, BrushHandle> brushes_;
+  const Control* pressedLabel_ = nullptr;
+  const Control* capturedPicture_ = nullptr;
+  bool loading_ = false;
+  bool showAfterLoad_ = true;
+  bool centred_ = false;
+  bool modal_ = false;
+  bool endModal_ = false;
+  bool closeRequested_ = false;
+  bool timer_ = false;
+};
+
+// Resolves the layout's colour markers to the user's current colours.
+COLORREF ResolveColor(COLORREF color);
+
+}  // namespace tarvolin

@@ -1,0 +1,27 @@
+// MessageHook: the window procedure that stands in front of Main's own for the program's whole
+// run. It turns hotkey messages into slot commands and the tray icon's clicks into pause, resume
+// and show, and passes every message on to Main's own procedure.
+#pragma once
+#include <windows.h>
+
+namespace tarvolin {
+
+// Main's own procedure, saved when the hook is installed; null before that.
+WNDPROC PreviousWindowProc();
+
+// True (-1) while the slot hotkeys are in force; the tray's right button flips it.
+short HotkeysActive();
+void SetHotkeysActive(short value);
+
+void InstallMessageHook(HWND main);
+// Puts Main's own procedure back, if the hook was installed.
+void RemoveMessageHook(HWND main);
+
+LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs slot n's binding as its label reads at this moment.
+void RunSlotCommand(int slot);
+// Pauses every slot hotkey, or resumes the switched-on ones.
+void ToggleHotkeys();
+
+}  // namespace tarvolin

@@ -1,0 +1,23 @@
+// The twelve hotkey slots: F1..F12 without modifiers, and their system-wide registration on Main.
+#pragma once
+#include <windows.h>
+
+namespace tarvolin {
+
+inline constexpr int kSlotCount = 12;
+
+// Slot n (1..12): 0xFFFFB000 + n - 1 for F1..F10, then 0xFFFFB010 and 0xFFFFB011 for F11 and F12.
+int HotkeyId(int slot);
+// The slot whose HotkeyId is id on all 32 bits, or 0 for any other value.
+int SlotFromHotkeyId(WPARAM id);
+UINT SlotVirtualKey(int slot);
+// "F1".."F12": the key of the slot's values in the settings file.
+const wchar_t* SlotKeyName(int slot);
+
+// Registration always against Main's window, taken afresh at every call. Results are not examined:
+// a key held elsewhere simply stays with its owner.
+void EnableSlotHotkey(int slot);
+void DisableSlotHotkey(int slot);
+void DisableAllHotkeys();
+
+}  // namespace tarvolin

@@ -1,0 +1,162 @@
+#include "shell/main_form.h"
+
+#include <cstring>
+
+#include "dialogs/about_form.h"
+#include "dialogs/infor2_form.h"
+#include "dialogs/infor_form.h"
+#include "hotkeys/message_hook.h"
+#include "hotkeys/slots.h"
+#include "settings/exe_path.h"
+#include "settings/settings.h"
+#include "shell/tray.h"
+
+namespace tarvolin {
+
+namespace {
+MainForm* g_main = nullptr;
+
+bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
+
+// Windows that Main's shutdown closes, in this order.
+constexpr const wchar_t* kOtherWindows[] = {L"Tarvolin.Edit", L"Tarvolin.About", L"Tarvolin.Infor",
+                                            L"Tarvolin.Infor2"};
+}  // namespace
+
+MainForm* TheMainForm() { return g_main; }
+
+HWND MainWindowHandle() { return g_main ? g_main->hwnd() : nullptr; }
+
+MainForm::MainForm() : Form(kMainLayout) { g_main = this; }
+
+MainForm::~MainForm() {
+  if (g_main == this) g_main = nullptr;
+}
+
+std::wstring MainForm::SlotCommandName(int slot) const { return Caption("Label", slot); }
+
+void MainForm::SetSlotCommandName(int slot, const std::wstring& name) { SetCaption("Label", slot, name); }
+
+bool MainForm::SlotSwitchedOn(int slot) const { return Value("Check", slot) != 0; }
+
+void MainForm::SetSwitchesEnabled(bool enabled) {
+  for (int n = 1; n <= kSlotCount; ++n) SetEnabled("Check", n, enabled);
+}
+
+HICON MainForm::ActiveIcon() const {
+  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0));
+}
+
+HICON MainForm::PausedIcon() const { return ControlIcon("Image2"); }
+
+bool MainForm::AnotherCopyRuns() {
+  // One copy per user: the mutex lives in the session's namespace and carries the user's name.
+  wchar_t user[256] = {};
+  DWORD length = 256;
+  if (!GetUserNameW(user, &length)) user[0] = L'\0';
+  const std::wstring name = std::wstring(L"Local\\Tarvolin.SingleInstance.") + user;
+  instanceMutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
+  return instanceMutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void MainForm::Form_Load() {
+  if (AnotherCopyRuns()) {
+    instanceMutex_.reset();
+    Infor2Form notice;
+    notice.ShowModal();
+    Close();
+    return;
+  }
+  if (IsIconic(hwnd()) || IsZoomed(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+  SetHotkeysActive(-1);
+  InitExePath();
+  for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
+  // Without a notification area the icon is simply missing.
+  TrayAdd(hwnd(), ActiveIcon());
+  InstallMessageHook(hwnd());
+  for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));
+  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") Hide();
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (ReadSetting(L"Enabled", SlotKeyName(n)) == L"True") {
+      // Ticking runs the switch handler, which registers the key; the second request is refused.
+      SetValue("Check", n, 1);
+      EnableSlotHotkey(n);
+    }
+  }
+}
+
+void MainForm::Form_Unload() {
+  TrayDelete(hwnd());
+  RemoveMessageHook(hwnd());
+  DisableAllHotkeys();
+  for (const wchar_t* className : kOtherWindows) {
+    for (Form* form : LoadedForms()) {
+      if (form != this && std::wcscmp(form->layout().className, className) == 0) form->Close();
+    }
+  }
+  PostQuitMessage(0);
+}
+
+void MainForm::Check_Click(int slot) {
+  if (SlotSwitchedOn(slot)) {
+    EnableSlotHotkey(slot);
+  } else {
+    DisableSlotHotkey(slot);
+  }
+}
+
+void MainForm::Save() {
+  // One write per key, bindings first, then switches; a write that fails does not stop the rest.
+  // An empty binding is written as an empty value, which reads back as no command.
+  for (int n = 1; n <= kSlotCount; ++n) WriteSetting(L"HotKey", SlotKeyName(n), SlotCommandName(n));
+  for (int n = 1; n <= kSlotCount; ++n) {
+    WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
+  }
+}
+
+void MainForm::Command1_Click(int index) {
+  switch (index) {
+    case 0: {
+      AboutForm about;
+      about.ShowModal();
+      break;
+    }
+    case 2:
+      Save();
+      break;
+    case 3:
+      // The tray icon and the hotkeys stay; the tray's left button brings the window back.
+      Hide();
+      break;
+    case 4: {
+      InforForm confirm;
+      confirm.ShowModal();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void MainForm::Control_Click(const ControlSpec& control) {
+  if (Named(control, "Check")) {
+    Check_Click(control.index);
+  } else if (Named(control, "Command1")) {
+    Command1_Click(control.index);
+  }
+}
+
+void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
+  if (control && Named(*control, "Image1")) DragWindow(button);
+}
+
+LRESULT MainForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The system ends the session: close Main so the shutdown runs.
+  if (message == WM_ENDSESSION && wParam) {
+    DestroyWindow(hwnd());
+    return 0;
+  }
+  return Form::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,49 @@
+#include "shell/tray.h"
+
+#include <cstring>
+
+namespace tarvolin {
+
+namespace {
+// The record's size field: the first, 88-byte layout, which every version of the shell accepts.
+constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the tray record is the 88-byte layout");
+
+void Fill(HWND window, HICON icon) {
+  NOTIFYICONDATAA& record = TrayIcon();
+  record.cbSize = kTrayRecordSize;
+  record.hWnd = window;
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.hIcon = icon;
+  // "Tarvolin", one NUL, then blanks to the end of the 64-byte tip field.
+  std::memset(record.szTip, ' ', 64);
+  std::memcpy(record.szTip, "Tarvolin", 9);
+  record.uCallbackMessage = kTrayCallbackMessage;
+}
+}  // namespace
+
+NOTIFYICONDATAA& TrayIcon() {
+  static NOTIFYICONDATAA record = {};
+  return record;
+}
+
+bool TrayAdd(HWND window, HICON icon) {
+  Fill(window, icon);
+  return Shell_NotifyIconA(NIM_ADD, &TrayIcon()) != FALSE;
+}
+
+bool TrayModify(HWND window, HICON icon) {
+  Fill(window, icon);
+  return Shell_NotifyIconA(NIM_MODIFY, &TrayIcon()) != FALSE;
+}
+
+bool TrayDelete(HWND window) {
+  NOTIFYICONDATAA& record = TrayIcon();
+  record.cbSize = kTrayRecordSize;
+  record.hWnd = window;
+  record.uID = kTrayIconId;
+  return Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
+}
+
+}  // namespace tarvolin

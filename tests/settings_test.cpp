@@ -1,0 +1,142 @@
+// The settings file read and written through the platform's profile functions, in the test
+// prefix's real Windows directory, under code page 936 and (the ".cp1252" runs) 1252.
+#include <gtest/gtest.h>
+
+#include "settings/settings.h"
+#include "support/process.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveSettingsFile(); }
+  void TearDown() override { RemoveSettingsFile(); }
+};
+
+const std::wstring kMyComputer = L"我的电脑";
+const std::wstring kCdDoor = L"打开、关闭光驱";
+
+}  // namespace
+
+TEST_F(SettingsFile, SectionAndKeyNamesMatchWithoutRegardToCase) {
+  WriteSettingsBytes("[HotKey]\r\nF1=C:\\Tools\\Notes.exe\r\n[ENABLED]\r\nf5=True\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), L"C:\\Tools\\Notes.exe");
+  EXPECT_EQ(ReadSetting(L"hotkey", L"f1"), L"C:\\Tools\\Notes.exe");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F5"), L"True");
+}
+
+TEST_F(SettingsFile, BlanksAroundAValueAndOnePairOfQuotesAreDropped) {
+  WriteSettingsBytes(
+      "[Enabled]\r\nF1=  True  \r\nF2=\"C:\\My Tools\\a.exe\"\r\nF3='x'\r\nF4=\"\"quoted\"\"\r\n"
+      "F5=true\r\n[Other Settings]\r\nAutoHide=yes\r\n");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F1"), L"True");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F2"), L"C:\\My Tools\\a.exe");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F3"), L"x");
+  // Only one enclosing pair goes; the rest stays as written.
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F4"), L"\"quoted\"");
+  // Values keep their case: callers compare with "True" and "Yes" exactly.
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F5"), L"true");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"yes");
+}
+
+TEST_F(SettingsFile, MissingFileSectionOrKeyReadsEmptyAndCreatesNothing) {
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), L"");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"");
+  EXPECT_FALSE(SettingsFileExists());
+
+  WriteSettingsBytes("[Hotkey]\r\nF1=\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), L"");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F2"), L"");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F1"), L"");
+  EXPECT_EQ(ReadSettingsBytes(), "[Hotkey]\r\nF1=\r\n");
+}
+
+TEST_F(SettingsFile, LongValuesAreReadWhole) {
+  std::string path = "C:\\";
+  while (path.size() < 296) path += "LongFolderName\\";
+  path = path.substr(0, 296) + ".exe";
+  ASSERT_EQ(path.size(), 300u);
+  WriteSettingsBytes("[HotKey]\r\nF7=" + path + "\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F7"), std::wstring(path.begin(), path.end()));
+
+  const std::wstring huge(5000, L'a');
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F8", huge));
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F8"), huge);
+}
+
+TEST_F(SettingsFile, WritesAppendNewKeysAndRewriteExistingOnesInPlace) {
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoRun", L"No"));
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoHide", L"Yes"));
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", L"C:\\a.exe"));
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoRun", L"Yes"));
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F2", L""));
+  EXPECT_EQ(ReadSettingsBytes(),
+            "[Other Settings]\r\nAutoRun=Yes\r\nAutoHide=Yes\r\n[HotKey]\r\nF1=C:\\a.exe\r\nF2=\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F2"), L"");
+}
+
+TEST_F(SettingsFile, ChineseValuesKeepTheirCodePageBytesOnAChineseSystem) {
+  if (GetACP() != 936) GTEST_SKIP() << "code page 936 only";
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", kMyComputer));
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F10", kCdDoor));
+  // GBK: two bytes a character, no byte-order mark.
+  EXPECT_EQ(ReadSettingsBytes(),
+            "[HotKey]\r\nF1=\xCE\xD2\xB5\xC4\xB5\xE7\xC4\xD4\r\n"
+            "F10=\xB4\xF2\xBF\xAA\xA1\xA2\xB9\xD8\xB1\xD5\xB9\xE2\xC7\xFD\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), kMyComputer);
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F10"), kCdDoor);
+}
+
+TEST_F(SettingsFile, FilesWrittenByEarlierVersionsOnAChineseSystemAreRead) {
+  if (GetACP() != 936) GTEST_SKIP() << "code page 936 only";
+  WriteSettingsBytes("[HotKey]\r\nF2=\xBB\xD8\xCA\xD5\xD5\xBE\r\nF9=MS-DOS\r\n");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F2"), L"回收站");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F9"), L"MS-DOS");
+}
+
+TEST_F(SettingsFile, AValueTheCodePageCannotHoldTurnsTheFileIntoUtf16AndKeepsEverything) {
+  // On a Western system the Chinese names do not fit the code page; elsewhere a rarer script does.
+  const std::wstring foreign = GetACP() == 936 ? std::wstring(L"C:\\Εργαλεία\\ที่.exe") : kCdDoor;
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoRun", L"No"));
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", L"C:\\Tools\\Notes.exe"));
+  ASSERT_EQ(ReadSettingsBytes().substr(0, 2), "[O");
+
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F2", foreign));
+  const std::string bytes = ReadSettingsBytes();
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F2"), foreign);
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), L"C:\\Tools\\Notes.exe");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
+
+  // Later writes keep the file in UTF-16, whatever they hold.
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F3", kMyComputer));
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoRun", L"Yes"));
+  EXPECT_EQ(ReadSettingsBytes().substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F3"), kMyComputer);
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"Yes");
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F2"), foreign);
+}
+
+TEST_F(SettingsFile, ChineseNamesSurviveAWesternSystem) {
+  if (GetACP() != 1252) GTEST_SKIP() << "code page 1252 only";
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", kMyComputer));
+  EXPECT_EQ(ReadSetting(L"Hotkey", L"F1"), kMyComputer);
+  EXPECT_EQ(ReadSettingsBytes().substr(0, 2), "\xFF\xFE");
+}
+
+TEST(SettingsText, FitsCodePageAndTrimBlanks) {
+  using namespace tarvolin::settings_detail;
+  EXPECT_TRUE(FitsCodePage(L"C:\\Tools\\a b.exe", CP_ACP));
+  EXPECT_TRUE(FitsCodePage(L"", CP_ACP));
+  EXPECT_TRUE(FitsCodePage(kCdDoor, 936));
+  EXPECT_FALSE(FitsCodePage(kCdDoor, 1252));
+  // Best-fit mappings (a Greek letter to a Latin one) do not count as fitting.
+  EXPECT_FALSE(FitsCodePage(L"\u03b1", 1252));
+  EXPECT_EQ(TrimBlanks(L"  True  "), L"True");
+  EXPECT_EQ(TrimBlanks(L"\tTrue"), L"\tTrue");
+  EXPECT_EQ(TrimBlanks(L"   "), L"");
+}

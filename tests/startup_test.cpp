@@ -1,0 +1,191 @@
+// Start-up over the settings file and shutdown: in-process for what only Main's controls show,
+// and end to end against the real Tarvolin.exe for what another program can see.
+#include <gtest/gtest.h>
+
+#include "hotkeys/message_hook.h"
+#include "hotkeys/slots.h"
+#include "settings/exe_path.h"
+#include "support/loaded_main.h"
+#include "support/process.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveSettingsFile(); }
+  void TearDown() override { RemoveSettingsFile(); }
+};
+
+std::string EnabledSection(const std::string& values) {
+  std::string section = "[Enabled]\r\n";
+  for (int n = 1; n <= 12; ++n) {
+    section += "F" + std::to_string(n) + "=" + (values[static_cast<size_t>(n - 1)] == 'x' ? "True" : "False") + "\r\n";
+  }
+  return section;
+}
+
+}  // namespace
+
+TEST_F(Startup, BindingsAndSwitchesComeFromTheSettingsFile) {
+  const std::string longPath = "C:\\" + std::string(290, 'p') + "\\run.exe";
+  WriteSettingsBytes("[HotKey]\r\nF1=" + Ansi(L"我的电脑") + "\r\nF2=  C:\\Tools\\Notes.exe  \r\nF5=" + longPath +
+                     "\r\nF9=MS-DOS\r\n[Enabled]\r\nF1= True \r\nF2=true\r\nF3=TRUE\r\nF9=True\r\n");
+  LoadedMain main;
+  ASSERT_TRUE(main->IsLoaded());
+  EXPECT_EQ(main->SlotCommandName(1), L"我的电脑");
+  EXPECT_EQ(main->SlotCommandName(2), L"C:\\Tools\\Notes.exe");
+  EXPECT_EQ(main->SlotCommandName(3), L"");
+  EXPECT_EQ(main->SlotCommandName(5), std::wstring(longPath.begin(), longPath.end()));
+  EXPECT_EQ(main->SlotCommandName(9), L"MS-DOS");
+  for (int n = 1; n <= kSlotCount; ++n) {
+    EXPECT_EQ(main->SlotSwitchedOn(n), n == 1 || n == 9) << "slot " << n;
+  }
+  EXPECT_EQ(HotkeysActive(), -1);
+  EXPECT_NE(PreviousWindowProc(), nullptr);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main->hwnd(), GWLP_WNDPROC)), &MessageHook);
+  EXPECT_FALSE(ExePath().empty());
+}
+
+namespace {
+// What Main's window procedure is right after its WM_DESTROY was handled.
+HWND g_watched = nullptr;
+WNDPROC g_procAfterDestroy = nullptr;
+LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->hwnd == g_watched && call->message == WM_DESTROY) {
+    g_procAfterDestroy = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(call->hwnd, GWLP_WNDPROC));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(Startup, ShutdownPutsBackTheWindowProcedureAndReleasesTheKeys) {
+  WriteSettingsBytes(EnabledSection("x---x-------"));
+  LoadedMain main;
+  ASSERT_EQ(HeldFunctionKeys(), "x---x-------");
+  const WNDPROC own = PreviousWindowProc();
+  ASSERT_NE(own, nullptr);
+  g_watched = main->hwnd();
+  g_procAfterDestroy = nullptr;
+  const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &AfterWindowProc, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  main.Unload();
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(g_procAfterDestroy, own);
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+}
+
+TEST_F(Startup, WithoutSettingsMainIsShownHoldsNoKeyAndWritesNoFile) {
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  const HWND main = program.WaitForMain();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(IsWindowVisible(main));
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+  EXPECT_FALSE(SettingsFileExists());
+
+  wchar_t text[32] = {};
+  GetWindowTextW(main, text, 32);
+  EXPECT_STREQ(text, L"Form1");
+  RECT client = {};
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, 419);
+  EXPECT_EQ(client.bottom, 420);
+  RECT window = {};
+  GetWindowRect(main, &window);
+  EXPECT_EQ(window.right - window.left, 419) << "no frame";
+  EXPECT_NEAR(window.left, (GetSystemMetrics(SM_CXSCREEN) - 419) / 2, 1) << "centred";
+  EXPECT_NEAR(window.top, (GetSystemMetrics(SM_CYSCREEN) - 420) / 2, 1);
+  const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & WS_CAPTION);
+  EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
+}
+
+TEST_F(Startup, ExactlyTheSwitchedOnKeysAreHeld) {
+  WriteSettingsBytes(EnabledSection("--x-------xx"));
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForMain(), nullptr);
+  EXPECT_EQ(HeldFunctionKeys(), "--x-------xx");
+}
+
+TEST_F(Startup, OnlyTrueSpelledExactlySwitchesASlotOn) {
+  WriteSettingsBytes("[Enabled]\r\nF1=true\r\nF2=TRUE\r\nF3=  True  \r\nF4=Yes\r\nF5=1\r\nF6=True\r\n");
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForMain(), nullptr);
+  EXPECT_EQ(HeldFunctionKeys(), "--x--x------");
+}
+
+TEST_F(Startup, AutoHideYesStartsHidden) {
+  WriteSettingsBytes("[Other Settings]\r\nAutoHide=Yes\r\n[Enabled]\r\nF2=True\r\n");
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  const HWND main = program.WaitForMain();
+  ASSERT_NE(main, nullptr);
+  // Start-up has run to its end: the switched-on key is held.
+  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F2); }));
+  EXPECT_FALSE(IsWindowVisible(main));
+}
+
+TEST_F(Startup, AutoHideInOtherSpellingsShowsMain) {
+  for (const char* value : {"yes", "YES", "No", ""}) {
+    WriteSettingsBytes(std::string("[Other Settings]\r\nAutoHide=") + value + "\r\n[Enabled]\r\nF2=True\r\n");
+    RunningProgram program;
+    ASSERT_TRUE(program.Start());
+    const HWND main = program.WaitForMain();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F2); }));
+    EXPECT_TRUE(IsWindowVisible(main)) << "AutoHide=" << value;
+    ASSERT_TRUE(program.CloseMain());
+  }
+}
+
+TEST_F(Startup, ASecondCopyShowsItsNoticeAndEndsAfterOkLeavingTheFirstAsItWas) {
+  WriteSettingsBytes(EnabledSection("---x--x-----"));
+  RunningProgram first;
+  ASSERT_TRUE(first.Start());
+  const HWND firstMain = first.WaitForMain();
+  ASSERT_NE(firstMain, nullptr);
+  ASSERT_EQ(HeldFunctionKeys(), "---x--x-----");
+
+  RunningProgram second;
+  ASSERT_TRUE(second.Start());
+  const HWND notice = second.WaitForWindow(L"Tarvolin.Infor2");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(notice) != FALSE; }));
+  RECT client = {};
+  GetClientRect(notice, &client);
+  EXPECT_EQ(client.right, 232);
+  EXPECT_EQ(client.bottom, 123);
+  // The second copy shows no main window of its own and registers nothing.
+  const HWND secondMain = FindProcessWindow(second.id(), L"Tarvolin.Main");
+  EXPECT_TRUE(secondMain == nullptr || !IsWindowVisible(secondMain));
+  EXPECT_TRUE(second.Running()) << "waits for OK";
+
+  const HWND ok = FindWindowExW(notice, nullptr, L"BUTTON", nullptr);
+  ASSERT_NE(ok, nullptr);
+  SendMessageW(ok, BM_CLICK, 0, 0);
+  EXPECT_TRUE(second.WaitForExit());
+
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(IsWindow(firstMain));
+  EXPECT_EQ(HeldFunctionKeys(), "---x--x-----");
+}
+
+TEST_F(Startup, ClosingMainReleasesEveryKeyAndEndsTheProgram) {
+  WriteSettingsBytes(EnabledSection("xxxxxxxxxxxx"));
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForMain(), nullptr);
+  ASSERT_EQ(HeldFunctionKeys(), "xxxxxxxxxxxx");
+  ASSERT_TRUE(program.CloseMain());
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+  // No window of the program is left, and its settings are as they were.
+  EXPECT_EQ(ReadSettingsBytes(), EnabledSection("xxxxxxxxxxxx"));
+}

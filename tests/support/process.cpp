@@ -1,0 +1,268 @@
+#include "support/process.h"
+
+#include <thread>
+#include <vector>
+
+namespace tarvolin::test {
+
+std::wstring ProgramPath() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.erase(path.find_last_of(L'\\') + 1);
+  return path + L"Tarvolin.exe";
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+RunningProgram::~RunningProgram() {
+  if (!Running()) return;
+  if (!CloseMain()) TerminateProcess(process_.get(), 1);
+  WaitForExit(std::chrono::milliseconds(5000));
+}
+
+bool RunningProgram::Start(const std::wstring& path) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  std::wstring commandLine = L"\"" + path + L"\"";
+  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
+    return false;
+  }
+  CloseHandle(info.hThread);
+  process_.reset(info.hProcess);
+  id_ = info.dwProcessId;
+  return true;
+}
+
+namespace {
+struct FindRequest {
+  DWORD pid;
+  const wchar_t* className;
+  HWND found;
+};
+BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
+  auto* request = reinterpret_cast<FindRequest*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (pid == request->pid && lstrcmpW(name, request->className) == 0) {
+    request->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
+  FindRequest request{pid, className, nullptr};
+  EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&request));
+  return request.found;
+}
+
+HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindProcessWindow(id_, className)) != nullptr; }, timeout);
+  return found;
+}
+
+HWND RunningProgram::WaitForMain() {
+  if (process_) WaitForInputIdle(process_.get(), 10000);
+  return WaitForWindow(L"Tarvolin.Main");
+}
+
+bool RunningProgram::WaitForExit(std::chrono::milliseconds timeout) const {
+  return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool RunningProgram::CloseMain() {
+  const HWND main = FindProcessWindow(id_, L"Tarvolin.Main");
+  if (!main) return false;
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  return WaitForExit();
+}
+
+bool KeyHeldElsewhere(UINT vk) {
+  constexpr int kProbeId = 0x7F00;
+  if (RegisterHotKey(nullptr, kProbeId, 0, vk)) {
+    UnregisterHotKey(nullptr, kProbeId);
+    return false;
+  }
+  return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
+
+std::string HeldFunctionKeys() {
+  std::string held;
+  for (UINT vk = VK_F1; vk <= VK_F12; ++vk) held += KeyHeldElsewhere(vk) ? 'x' : '-';
+  return held;
+}
+
+std::wstring SettingsPath() {
+  wchar_t folder[MAX_PATH] = {};
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  return std::wstring(folder) + L"\\Tarvolin.ini";
+}
+
+void WriteSettingsBytes(const std::string& bytes) {
+  // Drop any cached copy the profile functions of this process hold.
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
+  FileHandle file(CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+bool SettingsFileExists() { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadSettingsBytes() {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
+  FileHandle file(CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string bytes;
+  if (!file) return bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  return bytes;
+}
+
+void RemoveSettingsFile() {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
+  DeleteFileW(SettingsPath().c_str());
+}
+
+std::string Ansi(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+namespace {
+std::wstring BesideTests(const wchar_t* name) {
+  std::wstring path = ProgramPath();
+  path.erase(path.find_last_of(L'\\') + 1);
+  return path + name;
+}
+}  // namespace
+
+std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
+
+std::vector<ProbeStart> ProbeStarts() {
+  std::vector<ProbeStart> starts;
+  FileHandle file(CreateFileW(BesideTests(L"probe.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return starts;
+  std::string text;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) break;  // a line still being written
+    const std::string line = text.substr(start, end - start);
+    const size_t blank = line.find(' ');
+    if (blank != std::string::npos) starts.push_back({std::stoll(line.substr(0, blank)), line.substr(blank + 1)});
+    start = end + 1;
+  }
+  return starts;
+}
+
+void ClearProbeStarts() { DeleteFileW(BesideTests(L"probe.log").c_str()); }
+
+void MoveMouse(int x, int y) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = static_cast<LONG>((y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  Sleep(30);
+}
+
+void MouseButton(int x, int y, int button, bool down) {
+  MoveMouse(x, y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  switch (button) {
+    case 2:
+      input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+      break;
+    case 4:
+      input.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+      break;
+    default:
+      input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+      break;
+  }
+  SendInput(1, &input, sizeof input);
+  Sleep(30);
+}
+
+void ClickAt(int x, int y, int button) {
+  MouseButton(x, y, button, true);
+  MouseButton(x, y, button, false);
+}
+
+void PressKey(WORD vk, WORD modifier) {
+  INPUT inputs[4] = {};
+  int count = 0;
+  auto key = [&](WORD code, bool up) {
+    inputs[count].type = INPUT_KEYBOARD;
+    inputs[count].ki.wVk = code;
+    inputs[count].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ++count;
+  };
+  if (modifier) key(modifier, false);
+  key(vk, false);
+  key(vk, true);
+  if (modifier) key(modifier, true);
+  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+}  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index) {
+  for (int i = 0; i < layout.controlCount; ++i) {
+    const ControlSpec& c = layout.controls[i];
+    if (c.index != index || std::string(c.name) != name) continue;
+    const int left = TwipsToPixels(c.left);
+    const int top = TwipsToPixels(c.top);
+    if (c.kind == ControlKind::FaceButton) {
+      return WindowPoint(window, left + (kButtonRegion.left + kButtonRegion.right) / 2,
+                         top + (kButtonRegion.top + kButtonRegion.bottom) / 2);
+    }
+    return WindowPoint(window, left + TwipsToPixels(c.width) / 2, top + TwipsToPixels(c.height) / 2);
+  }
+  return POINT{-1, -1};
+}
+
+POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }
+
+}  // namespace tarvolin::test

@@ -1,0 +1,100 @@
+// What the end-to-end tests need to act as another program next to Tarvolin: start it, find its
+// windows, see which keys it holds, and prepare or read the settings file.
+#pragma once
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/handles.h"
+
+namespace tarvolin::test {
+
+// Tarvolin.exe, which the build puts beside the test programs.
+std::wstring ProgramPath();
+
+// Waits until condition() holds or the time is up; returns its last value.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
+
+// A running Tarvolin.exe. The destructor closes it (or ends it, if it will not close).
+class RunningProgram {
+ public:
+  RunningProgram() = default;
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  bool Start(const std::wstring& path = ProgramPath());
+  // The top-level window of this process with the given class, once it exists (null on time-out).
+  HWND WaitForWindow(const wchar_t* className,
+                     std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
+  // Main once start-up has finished: the program is idle and waiting for input.
+  HWND WaitForMain();
+  bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
+  bool Running() const;
+  DWORD id() const { return id_; }
+  HANDLE process() const { return process_.get(); }
+  // Asks Main to close, as the system does at log-off, and waits for the process to end.
+  bool CloseMain();
+
+ private:
+  KernelHandle process_;
+  DWORD id_ = 0;
+};
+
+// The top-level window of process pid with this class, or null.
+HWND FindProcessWindow(DWORD pid, const wchar_t* className);
+
+// Whether some program holds the bare function key vk as a system-wide hotkey: our own attempt
+// to register it is refused with error 1409.
+bool KeyHeldElsewhere(UINT vk);
+// The function keys F1..F12 held elsewhere, as a 12-character string: 'x' held, '-' free.
+std::string HeldFunctionKeys();
+
+// The settings file in the Windows directory, as bytes.
+std::wstring SettingsPath();
+void WriteSettingsBytes(const std::string& bytes);
+bool SettingsFileExists();
+std::string ReadSettingsBytes();
+void RemoveSettingsFile();
+
+// Text in the system's ANSI code page, for preparing settings files as another program would.
+std::string Ansi(const std::wstring& text);
+
+}  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+// The probe program built beside the tests, and what it noted: one entry per start.
+std::wstring ProbePath();
+struct ProbeStart {
+  long long ticks;          // performance counter at its start
+  std::string commandLine;  // UTF-8
+};
+std::vector<ProbeStart> ProbeStarts();
+void ClearProbeStarts();
+
+// Real mouse and keyboard input, as a user's hand gives it; positions in screen pixels.
+void MoveMouse(int x, int y);
+void MouseButton(int x, int y, int button, bool down);
+void ClickAt(int x, int y, int button = 1);
+void PressKey(WORD vk, WORD modifier = 0);
+// A point of a window's client area, from the layout's pixel position.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+
+}  // namespace tarvolin::test
+
+#include "layouts/layout.h"
+
+namespace tarvolin::test {
+
+// The screen point at the middle of a control of a window built from layout (for a face button,
+// the middle of the part that takes the mouse).
+POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
+// A point of the window in its own client pixels, on the screen.
+POINT WindowPoint(HWND window, int x, int y);
+
+}  // namespace tarvolin::test
