@@ -54,11 +54,12 @@ void expectCharacters(const Picture& pic, Rgb colour) {
     EXPECT_LE(std::abs((ink.top - 2) - (22 - ink.bottom)), 1) << "centred between rows 2 and 22";
 }
 
-TEST_P(FaceTest, BothAre79By25With16Colours) {
+TEST_P(FaceTest, BothAreCompressed79By25With16Colours) {
     for (const Picture* pic : {&normal, &pressed}) {
         EXPECT_EQ(pic->width, 79);
         EXPECT_EQ(pic->height, 25);
         EXPECT_EQ(pic->bitsPerPixel, 4);
+        EXPECT_EQ(pic->compression, 2) << "RLE4 keeps the program small";
         EXPECT_EQ(pic->palette.size(), 16u);
         EXPECT_EQ(coloursIn(*pic, 0, 0, 78, 24), (std::set<Rgb>{kBlack, kWhite, kLightGrey, kDarkGrey}));
     }

@@ -97,14 +97,16 @@ std::vector<Rgb> readRows(const Bytes& b, std::size_t at, const Header& h, int r
     return pixels;
 }
 
-std::vector<Rgb> readRle8(const Bytes& b, std::size_t at, const Header& h) {
+// RLE8 (one index a byte) or RLE4 (two indices a byte, high nibble first).
+std::vector<Rgb> readRle(const Bytes& b, std::size_t at, const Header& h) {
+    const bool four = h.bits == 4;
     std::vector<int> indices(static_cast<std::size_t>(h.width) * h.height, -1);
     int x = 0;
-    int y = h.height - 1; // RLE8 starts with the bottom row
+    int y = h.height - 1; // run-length data starts with the bottom row
     std::size_t p = at;
     auto put = [&](unsigned index) {
         if (x >= h.width || y < 0) {
-            throw std::runtime_error("RLE8 data runs outside the picture");
+            throw std::runtime_error("run-length data runs outside the picture");
         }
         indices[static_cast<std::size_t>(y) * h.width + x] = static_cast<int>(index);
         ++x;
@@ -114,7 +116,7 @@ std::vector<Rgb> readRle8(const Bytes& b, std::size_t at, const Header& h) {
         const unsigned value = byteAt(b, p++);
         if (count > 0) {
             for (unsigned i = 0; i < count; ++i) {
-                put(value);
+                put(!four ? value : i % 2 == 0 ? value >> 4 : value & 0x0F);
             }
         } else if (value == 0) { // end of line
             x = 0;
@@ -125,16 +127,18 @@ std::vector<Rgb> readRle8(const Bytes& b, std::size_t at, const Header& h) {
             x += byteAt(b, p++);
             y -= byteAt(b, p++);
         } else { // absolute run, padded to 16 bits
+            const unsigned bytes = four ? (value + 1) / 2 : value;
             for (unsigned i = 0; i < value; ++i) {
-                put(byteAt(b, p++));
+                const unsigned byte = byteAt(b, p + (four ? i / 2 : i));
+                put(!four ? byte : i % 2 == 0 ? byte >> 4 : byte & 0x0F);
             }
-            p += value % 2;
+            p += bytes + bytes % 2;
         }
     }
     std::vector<Rgb> pixels;
     for (int index : indices) {
         if (index < 0) {
-            throw std::runtime_error("RLE8 data leaves pixels unset");
+            throw std::runtime_error("run-length data leaves pixels unset");
         }
         pixels.push_back(paletteColour(h, static_cast<unsigned>(index)));
     }
@@ -160,8 +164,8 @@ Picture readBitmapFile(const std::string& path) {
     pic.compression = h.compression;
     pic.palette = h.palette;
     const std::size_t bits = u32(b, 10);
-    if (h.compression == 1 && h.bits == 8) {
-        pic.pixels = readRle8(b, bits, h);
+    if ((h.compression == 1 && h.bits == 8) || (h.compression == 2 && h.bits == 4)) {
+        pic.pixels = readRle(b, bits, h);
     } else if (h.compression == 0) {
         pic.pixels = readRows(b, bits, h, h.height);
     } else {

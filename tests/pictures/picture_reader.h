@@ -19,7 +19,7 @@ struct Picture {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;
-    int compression = 0; // 0 = none, 1 = RLE8
+    int compression = 0; // 0 = none, 1 = RLE8, 2 = RLE4
     std::vector<Rgb> palette;
     std::vector<Rgb> pixels;       // row 0 at the top
     std::vector<bool> transparent; // icons and cursors: the mask; empty for bitmaps
@@ -33,7 +33,7 @@ struct Picture {
     bool clear(int x, int y) const { return transparent.at(static_cast<std::size_t>(y) * width + x); }
 };
 
-// A .bmp file (uncompressed 1, 4, 8, 24 bits or RLE8). Throws std::runtime_error on bad data.
+// A .bmp file (uncompressed 1, 4, 8, 24 bits, RLE8 or RLE4). Throws std::runtime_error on bad data.
 Picture readBitmapFile(const std::string& path);
 // An .ico or .cur file with its first image.
 Picture readIconFile(const std::string& path);

@@ -1,5 +1,5 @@
 // The pictures as the program gets them: compiled into the executable and loaded by the system.
-// Checks that the system decodes our RLE8 and 4-bit bitmaps to the same pixels as the files say.
+// Checks that the system decodes our RLE8 and RLE4 bitmaps to the same pixels as the files say.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -60,7 +60,7 @@ TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
         SCOPED_TRACE(res.file);
         const Picture file = readBitmapFile(picturePath(res.file));
         auto bitmap = static_cast<HBITMAP>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, 0));
         ASSERT_NE(bitmap, nullptr);
         BITMAP info{};
         GetObjectW(bitmap, sizeof info, &info);

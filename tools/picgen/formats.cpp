@@ -104,6 +104,51 @@ void encodeRle8Row(Bytes& out, const std::vector<std::uint8_t>& row) {
     }
 }
 
+// One row of RLE4, the same way: runs of three or more as encoded runs, other stretches of three
+// or more as absolute runs (two pixels a byte), the rest as encoded runs of one or two pixels.
+void encodeRle4Row(Bytes& out, const std::vector<std::uint8_t>& row) {
+    const std::size_t n = row.size();
+    auto runAt = [&](std::size_t i) {
+        std::size_t j = i;
+        while (j < n && j - i < 255 && row[j] == row[i]) {
+            ++j;
+        }
+        return j - i;
+    };
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t run = runAt(i);
+        if (run >= 3) {
+            out.push_back(static_cast<std::uint8_t>(run));
+            out.push_back(static_cast<std::uint8_t>(row[i] << 4 | row[i]));
+            i += run;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < n && end - i < 255 && runAt(end) < 3) {
+            ++end;
+        }
+        const std::size_t length = end - i;
+        if (length >= 3) {
+            out.push_back(0);
+            out.push_back(static_cast<std::uint8_t>(length));
+            const std::size_t bytes = (length + 1) / 2;
+            for (std::size_t k = 0; k < bytes; ++k) {
+                const std::uint8_t high = row[i + 2 * k];
+                const std::uint8_t low = 2 * k + 1 < length ? row[i + 2 * k + 1] : 0;
+                out.push_back(static_cast<std::uint8_t>(high << 4 | low));
+            }
+            if (bytes % 2) {
+                out.push_back(0);
+            }
+        } else {
+            out.push_back(static_cast<std::uint8_t>(length));
+            out.push_back(static_cast<std::uint8_t>(row[i] << 4 | row[end - 1]));
+        }
+        i = end;
+    }
+}
+
 // Rows of an AND mask, bottom-up, one bit a pixel, each row padded to 32 bits.
 void putMask(Bytes& out, const Image& image) {
     const int stride = (image.width() + 31) / 32 * 4;
@@ -196,11 +241,19 @@ Bytes encodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first) {
     return withFileHeader(body, offset);
 }
 
-Bytes encode4BitBitmap(const Image& image, const std::vector<Rgb>& palette16) {
+Bytes encodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16) {
     Bytes bits;
-    put4BitRows(bits, image, palette16, kBlack);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row;
+        for (int x = 0; x < image.width(); ++x) {
+            row.push_back(paletteIndex(palette16, image.at(x, y)));
+        }
+        encodeRle4Row(bits, row);
+        bits.push_back(0);
+        bits.push_back(y == 0 ? 1 : 0); // end of line, or end of bitmap after the top row
+    }
     Bytes body;
-    putInfoHeader(body, image.width(), image.height(), 4, 0, bits.size(), 16);
+    putInfoHeader(body, image.width(), image.height(), 4, 2 /* BI_RLE4 */, bits.size(), 16);
     putPalette(body, palette16);
     const std::size_t offset = body.size();
     body.insert(body.end(), bits.begin(), bits.end());

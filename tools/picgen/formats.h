@@ -14,8 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 // colours in the order they first appear (top to bottom, left to right).
 Bytes encodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first);
 
-// 4-bit uncompressed bitmap over a palette of 16 colours; every pixel must be in the palette.
-Bytes encode4BitBitmap(const Image& image, const std::vector<Rgb>& palette16);
+// 4-bit RLE4 bitmap over a palette of 16 colours; every pixel must be in the palette.
+Bytes encodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16);
 
 // Icon with one image: 24-bit colour, or 4-bit over `palette16`; kNone pixels go to the mask.
 Bytes encodeIcon24(const Image& image);

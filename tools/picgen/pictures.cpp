@@ -250,7 +250,7 @@ std::vector<PictureFile> makePictures(const std::string& artDir) {
     for (const FaceText& face : kFaces) {
         for (bool pressed : {false, true}) {
             files.push_back({std::string(face.file) + (pressed ? "Down" : "") + ".bmp",
-                             encode4BitBitmap(drawFace(font, u(face.text), pressed), standardPalette16())});
+                             encodeRle4Bitmap(drawFace(font, u(face.text), pressed), standardPalette16())});
         }
     }
 
