@@ -60,9 +60,11 @@ std::uint8_t PaletteIndex(const std::vector<Rgb>& palette, Rgb colour) {
   return static_cast<std::uint8_t>(it - palette.begin());
 }
 
-// One row of RLE8: runs of three or more as encoded runs, other stretches of three or more as
-// absolute runs, the rest as short encoded runs.
-void EncodeRle8Row(Bytes& out, const std::vector<std::uint8_t>& row) {
+// One row of RLE8 or RLE4 (`bits` 8 or 4; RLE4 packs two pixels a byte, high nibble first):
+// runs of three or more as encoded runs, other stretches of three or more as absolute runs
+// (padded to 16 bits), the rest as short encoded runs.
+void EncodeRunLengthRow(Bytes& out, const std::vector<std::uint8_t>& row, int bits) {
+  const bool four = bits == 4;
   const std::size_t n = row.size();
   auto runAt = [&](std::size_t i) {
     std::size_t j = i;
@@ -71,60 +73,19 @@ void EncodeRle8Row(Bytes& out, const std::vector<std::uint8_t>& row) {
     }
     return j - i;
   };
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t run = runAt(i);
-    if (run >= 3) {
-      out.push_back(static_cast<std::uint8_t>(run));
-      out.push_back(row[i]);
-      i += run;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < n && end - i < 255 && runAt(end) < 3) {
-      ++end;
-    }
-    const std::size_t length = end - i;
-    if (length >= 3) {
-      out.push_back(0);
-      out.push_back(static_cast<std::uint8_t>(length));
-      out.insert(out.end(), row.begin() + static_cast<long>(i), row.begin() + static_cast<long>(end));
-      if (length % 2) {
-        out.push_back(0);
-      }
-      i = end;
-    } else {
-      while (i < end) {
-        const std::size_t short_run = std::min(runAt(i), end - i);
-        out.push_back(static_cast<std::uint8_t>(short_run));
-        out.push_back(row[i]);
-        i += short_run;
-      }
-    }
-  }
-}
-
-// One row of RLE4, the same way: runs of three or more as encoded runs, other stretches of three
-// or more as absolute runs (two pixels a byte), the rest as encoded runs of one or two pixels.
-void EncodeRle4Row(Bytes& out, const std::vector<std::uint8_t>& row) {
-  const std::size_t n = row.size();
-  auto runAt = [&](std::size_t i) {
-    std::size_t j = i;
-    while (j < n && j - i < 255 && row[j] == row[i]) {
-      ++j;
-    }
-    return j - i;
+  auto pair = [&](std::uint8_t first, std::uint8_t second) {
+    return static_cast<std::uint8_t>(four ? first << 4 | second : first);
   };
   std::size_t i = 0;
   while (i < n) {
     const std::size_t run = runAt(i);
     if (run >= 3) {
       out.push_back(static_cast<std::uint8_t>(run));
-      out.push_back(static_cast<std::uint8_t>(row[i] << 4 | row[i]));
+      out.push_back(pair(row[i], row[i]));
       i += run;
       continue;
     }
-    std::size_t end = i;
+    std::size_t end = i + 1;
     while (end < n && end - i < 255 && runAt(end) < 3) {
       ++end;
     }
@@ -132,18 +93,24 @@ void EncodeRle4Row(Bytes& out, const std::vector<std::uint8_t>& row) {
     if (length >= 3) {
       out.push_back(0);
       out.push_back(static_cast<std::uint8_t>(length));
-      const std::size_t bytes = (length + 1) / 2;
-      for (std::size_t k = 0; k < bytes; ++k) {
-        const std::uint8_t high = row[i + 2 * k];
-        const std::uint8_t low = 2 * k + 1 < length ? row[i + 2 * k + 1] : 0;
-        out.push_back(static_cast<std::uint8_t>(high << 4 | low));
+      const std::size_t step = four ? 2 : 1;
+      std::size_t bytes = 0;
+      for (std::size_t k = i; k < end; k += step, ++bytes) {
+        out.push_back(pair(row[k], k + 1 < end ? row[k + 1] : 0));
       }
       if (bytes % 2) {
         out.push_back(0);
       }
-    } else {
+    } else if (four) {
       out.push_back(static_cast<std::uint8_t>(length));
-      out.push_back(static_cast<std::uint8_t>(row[i] << 4 | row[end - 1]));
+      out.push_back(pair(row[i], row[end - 1]));
+    } else {
+      for (std::size_t k = i; k < end;) {
+        const std::size_t shortRun = std::min(runAt(k), end - k);
+        out.push_back(static_cast<std::uint8_t>(shortRun));
+        out.push_back(row[k]);
+        k += shortRun;
+      }
     }
     i = end;
   }
@@ -227,7 +194,7 @@ Bytes EncodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first) {
     for (int x = 0; x < image.width(); ++x) {
       row.push_back(PaletteIndex(palette, image.at(x, y)));
     }
-    EncodeRle8Row(bits, row);
+    EncodeRunLengthRow(bits, row, 8);
     bits.push_back(0);
     bits.push_back(y == 0 ? 1 : 0);  // end of line, or end of bitmap after the top row
   }
@@ -246,7 +213,7 @@ Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16) {
     for (int x = 0; x < image.width(); ++x) {
       row.push_back(PaletteIndex(palette16, image.at(x, y)));
     }
-    EncodeRle4Row(bits, row);
+    EncodeRunLengthRow(bits, row, 4);
     bits.push_back(0);
     bits.push_back(y == 0 ? 1 : 0);  // end of line, or end of bitmap after the top row
   }

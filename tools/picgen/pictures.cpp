@@ -176,12 +176,23 @@ Image DrawAboutBackground(const Font& font) {
 }
 
 // A message symbol at (x, y) and a one-line message beside it, centred on the symbol's height.
-Image DrawNotice(const Font& font, int w, int h, const std::u32string& title, const Image& symbol, int x, int y,
-                 const std::u32string& message, bool bold) {
-  Image img = DrawSkin(font, w, h, title);
+void DrawNotice(const Font& font, Image& img, const Image& symbol, int x, int y, const std::u32string& message,
+                bool bold) {
+  constexpr int kGap = 9;  // between the symbol and the message, as a message box leaves it
   img.Overlay(symbol, x, y);
   const InkBox ink = font.Measure(message, bold);
-  font.DrawInk(img, message, x + symbol.width() + 9, y + (symbol.height() - ink.height()) / 2, kBlack, bold);
+  font.DrawInk(img, message, x + symbol.width() + kGap, y + (symbol.height() - ink.height()) / 2, kBlack, bold);
+}
+
+Image DrawInforBackground(const Font& font, const Image& question) {
+  Image img = DrawSkin(font, 332, 116, Utf32(kInforTitle));
+  DrawNotice(font, img, question, 25, 27, Utf32(kInforMessage), true);
+  return img;
+}
+
+Image DrawInfor2Background(const Font& font, const Image& warning) {
+  Image img = DrawSkin(font, 232, 123, Utf32(kInfor2Title));
+  DrawNotice(font, img, warning, 31, 34, Utf32(kInfor2Message), false);
   return img;
 }
 
@@ -234,20 +245,15 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
   auto glyphFile = OpenArt(artDir, "glyphs.txt");
   const Font font = Font::ParseGlyphFile(glyphFile);
 
+  const auto background = [](const Image& img) { return EncodeRle8Bitmap(img, kSkinColours); };
   std::vector<PictureFile> files;
-  files.push_back({"MainBackground.bmp", EncodeRle8Bitmap(DrawMainBackground(font), kSkinColours)});
-  files.push_back({"EditBackground.bmp", EncodeRle8Bitmap(DrawSkin(font, 419, 420, Utf32(kEditTitle)), kSkinColours)});
-  files.push_back({"AboutBackground.bmp", EncodeRle8Bitmap(DrawAboutBackground(font), kSkinColours)});
-  const Art question = LoadArt(artDir, "QuestionSymbol.txt");
+  files.push_back({"MainBackground.bmp", background(DrawMainBackground(font))});
+  files.push_back({"EditBackground.bmp", background(DrawSkin(font, 419, 420, Utf32(kEditTitle)))});
+  files.push_back({"AboutBackground.bmp", background(DrawAboutBackground(font))});
   files.push_back(
-      {"InforBackground.bmp", EncodeRle8Bitmap(DrawNotice(font, 332, 116, Utf32(kInforTitle), question.image, 25, 27,
-                                                          Utf32(kInforMessage), true),
-                                               kSkinColours)});
-  const Art warning = LoadArt(artDir, "WarningSymbol.txt");
+      {"InforBackground.bmp", background(DrawInforBackground(font, LoadArt(artDir, "QuestionSymbol.txt").image))});
   files.push_back(
-      {"Infor2Background.bmp", EncodeRle8Bitmap(DrawNotice(font, 232, 123, Utf32(kInfor2Title), warning.image, 31, 34,
-                                                           Utf32(kInfor2Message), false),
-                                                kSkinColours)});
+      {"Infor2Background.bmp", background(DrawInfor2Background(font, LoadArt(artDir, "WarningSymbol.txt").image))});
 
   for (const FaceText& face : kFaces) {
     for (bool pressed : {false, true}) {
