@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
@@ -105,6 +106,7 @@ void MainForm::Check_Click(int slot) {
 
 void MainForm::Control_Click(const ControlSpec& control) {
   if (Named(control, "Check")) Check_Click(control.index);
+  if (Named(control, "Command1") && control.index == 1) ShowEditor();
 }
 
 void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
