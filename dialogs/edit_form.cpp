@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "hotkeys/catalogue.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -25,10 +26,6 @@ std::wstring Folder(const std::wstring& path) {
 }
 
 }  // namespace
-
-const wchar_t* const kEditorCommandNames[9] = {L"资源管理器", L"我的电脑",       L"回收站",
-                                               L"控制面板",   L"关闭计算机",     L"重新启动计算机",
-                                               L"MS-DOS",     L"打开、关闭光驱", L"一键下网"};
 
 EditForm::EditForm() : Form(kEditLayout) {}
 

@@ -41,7 +41,4 @@ class EditForm : public Form {
 // Main's Command1(1): shows the editor modally over Main.
 void ShowEditor();
 
-// The nine built-in command names, in the order the editor's lists show them.
-extern const wchar_t* const kEditorCommandNames[9];
-
 }  // namespace tarvolin

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "dialogs/about_form.h"
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
+#include "dialogs/infor_form.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
 #include "settings/exe_path.h"
@@ -104,9 +106,48 @@ void MainForm::Check_Click(int slot) {
   }
 }
 
+void MainForm::Save() {
+  // One write per key, bindings first, then switches; a write that fails does not stop the rest.
+  // An empty binding is written as an empty value, which reads back as no command.
+  for (int n = 1; n <= kSlotCount; ++n) WriteSetting(L"HotKey", SlotKeyName(n), SlotCommandName(n));
+  for (int n = 1; n <= kSlotCount; ++n) {
+    WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
+  }
+}
+
+void MainForm::Command1_Click(int index) {
+  switch (index) {
+    case 0: {
+      AboutForm about;
+      about.ShowModal();
+      break;
+    }
+    case 1:
+      ShowEditor();
+      break;
+    case 2:
+      Save();
+      break;
+    case 3:
+      // The tray icon and the hotkeys stay; the tray's left button brings the window back.
+      Hide();
+      break;
+    case 4: {
+      InforForm confirm;
+      confirm.ShowModal();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
 void MainForm::Control_Click(const ControlSpec& control) {
-  if (Named(control, "Check")) Check_Click(control.index);
-  if (Named(control, "Command1") && control.index == 1) ShowEditor();
+  if (Named(control, "Check")) {
+    Check_Click(control.index);
+  } else if (Named(control, "Command1")) {
+    Command1_Click(control.index);
+  }
 }
 
 void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {

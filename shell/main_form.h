@@ -31,6 +31,8 @@ class MainForm : public Form {
 
  private:
   void Check_Click(int slot);
+  void Command1_Click(int index);
+  void Save();
   bool AnotherCopyRuns();
 
   KernelHandle instanceMutex_;

@@ -85,22 +85,6 @@ TEST_F(SlotRegistration, AKeyHeldByAnotherOwnerStaysWithIt) {
 }
 
 namespace {
-void PressKey(WORD vk, WORD modifier = 0) {
-  INPUT inputs[4] = {};
-  int count = 0;
-  auto key = [&](WORD code, bool up) {
-    inputs[count].type = INPUT_KEYBOARD;
-    inputs[count].ki.wVk = code;
-    inputs[count].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ++count;
-  };
-  if (modifier) key(modifier, false);
-  key(vk, false);
-  key(vk, true);
-  if (modifier) key(modifier, true);
-  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
-}
-
 // The first hotkey message that reaches Main within the time, or 0.
 WPARAM NextHotkeyMessage(HWND main, std::chrono::milliseconds timeout = std::chrono::milliseconds(2000)) {
   WPARAM id = 0;

@@ -152,3 +152,117 @@ std::string Ansi(const std::wstring& text) {
 }
 
 }  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+namespace {
+std::wstring BesideTests(const wchar_t* name) {
+  std::wstring path = ProgramPath();
+  path.erase(path.find_last_of(L'\\') + 1);
+  return path + name;
+}
+}  // namespace
+
+std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
+
+std::vector<ProbeStart> ProbeStarts() {
+  std::vector<ProbeStart> starts;
+  FileHandle file(CreateFileW(BesideTests(L"probe.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return starts;
+  std::string text;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) break;  // a line still being written
+    const std::string line = text.substr(start, end - start);
+    const size_t blank = line.find(' ');
+    if (blank != std::string::npos) starts.push_back({std::stoll(line.substr(0, blank)), line.substr(blank + 1)});
+    start = end + 1;
+  }
+  return starts;
+}
+
+void ClearProbeStarts() { DeleteFileW(BesideTests(L"probe.log").c_str()); }
+
+void MoveMouse(int x, int y) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = static_cast<LONG>((y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  Sleep(30);
+}
+
+void MouseButton(int x, int y, int button, bool down) {
+  MoveMouse(x, y);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  switch (button) {
+    case 2:
+      input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+      break;
+    case 4:
+      input.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+      break;
+    default:
+      input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+      break;
+  }
+  SendInput(1, &input, sizeof input);
+  Sleep(30);
+}
+
+void ClickAt(int x, int y, int button) {
+  MouseButton(x, y, button, true);
+  MouseButton(x, y, button, false);
+}
+
+void PressKey(WORD vk, WORD modifier) {
+  INPUT inputs[4] = {};
+  int count = 0;
+  auto key = [&](WORD code, bool up) {
+    inputs[count].type = INPUT_KEYBOARD;
+    inputs[count].ki.wVk = code;
+    inputs[count].ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ++count;
+  };
+  if (modifier) key(modifier, false);
+  key(vk, false);
+  key(vk, true);
+  if (modifier) key(modifier, true);
+  SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+}  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index) {
+  for (int i = 0; i < layout.controlCount; ++i) {
+    const ControlSpec& c = layout.controls[i];
+    if (c.index != index || std::string(c.name) != name) continue;
+    const int left = TwipsToPixels(c.left);
+    const int top = TwipsToPixels(c.top);
+    if (c.kind == ControlKind::FaceButton) {
+      return WindowPoint(window, left + (kButtonRegion.left + kButtonRegion.right) / 2,
+                         top + (kButtonRegion.top + kButtonRegion.bottom) / 2);
+    }
+    return WindowPoint(window, left + TwipsToPixels(c.width) / 2, top + TwipsToPixels(c.height) / 2);
+  }
+  return POINT{-1, -1};
+}
+
+POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }
+
+}  // namespace tarvolin::test

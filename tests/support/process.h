@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/handles.h"
 
@@ -62,5 +63,38 @@ void RemoveSettingsFile();
 
 // Text in the system's ANSI code page, for preparing settings files as another program would.
 std::string Ansi(const std::wstring& text);
+
+}  // namespace tarvolin::test
+
+namespace tarvolin::test {
+
+// The probe program built beside the tests, and what it noted: one entry per start.
+std::wstring ProbePath();
+struct ProbeStart {
+  long long ticks;          // performance counter at its start
+  std::string commandLine;  // UTF-8
+};
+std::vector<ProbeStart> ProbeStarts();
+void ClearProbeStarts();
+
+// Real mouse and keyboard input, as a user's hand gives it; positions in screen pixels.
+void MoveMouse(int x, int y);
+void MouseButton(int x, int y, int button, bool down);
+void ClickAt(int x, int y, int button = 1);
+void PressKey(WORD vk, WORD modifier = 0);
+// A point of a window's client area, from the layout's pixel position.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+
+}  // namespace tarvolin::test
+
+#include "layouts/layout.h"
+
+namespace tarvolin::test {
+
+// The screen point at the middle of a control of a window built from layout (for a face button,
+// the middle of the part that takes the mouse).
+POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
+// A point of the window in its own client pixels, on the screen.
+POINT WindowPoint(HWND window, int x, int y);
 
 }  // namespace tarvolin::test

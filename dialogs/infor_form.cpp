@@ -1,0 +1,31 @@
+#include "dialogs/infor_form.h"
+
+#include <cstring>
+
+#include "shell/main_form.h"
+
+namespace tarvolin {
+
+InforForm::InforForm() : Form(kInforLayout) {}
+
+void InforForm::Form_Load() {
+  ClipFaceButton("Command1", 0);
+  ClipFaceButton("Command1", 1);
+}
+
+void InforForm::Control_Click(const ControlSpec& control) {
+  if (std::strcmp(control.name, "Command1") != 0) return;
+  if (control.index == 0) {
+    Close();
+    // Closing Main runs the program's shutdown and ends it.
+    if (MainForm* main = TheMainForm()) main->Close();
+  } else if (control.index == 1) {
+    Close();
+  }
+}
+
+void InforForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
+  if (control && std::strcmp(control->name, "Image1") == 0) DragWindow(button);
+}
+
+}  // namespace tarvolin

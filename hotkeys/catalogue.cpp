@@ -1,0 +1,173 @@
+#include "hotkeys/catalogue.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <new>
+
+#include "hotkeys/system_calls.h"
+
+namespace tarvolin {
+
+namespace {
+
+short g_cdDoorOpen = 0;
+
+// Every built-in and the fall-back share this request: no owner, empty working folder, shown
+// normally. What the shell answers is ignored, except where OpenDosPrompt needs it.
+INT_PTR Shell(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters) {
+  const SystemCalls& calls = CurrentSystemCalls();
+  if (calls.shellExecute == nullptr) return 0;
+  return calls.shellExecute(nullptr, verb, file, parameters, L"", SW_SHOWNORMAL);
+}
+
+void ExitWindowsWith(UINT flags) {
+  const SystemCalls& calls = CurrentSystemCalls();
+  // Current Windows refuses to shut down without the privilege; asking for it is harmless
+  // where it is not needed. If it cannot be had, the request still goes out.
+  if (calls.enableShutdownPrivilege != nullptr) calls.enableShutdownPrivilege();
+  if (calls.exitWindows != nullptr) calls.exitWindows(flags, 0);
+}
+
+void SendCdCommand(const char* command) {
+  const SystemCalls& calls = CurrentSystemCalls();
+  if (calls.mciSendString == nullptr) return;
+  char answer[128] = {};  // read by nobody; MCI wants somewhere to put it
+  calls.mciSendString(command, answer, 127, nullptr);
+}
+
+std::wstring EnvironmentValue(const wchar_t* name) {
+  const DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
+  if (needed == 0) return std::wstring();
+  std::wstring value(needed, L'\0');
+  const DWORD length = GetEnvironmentVariableW(name, &value[0], needed);
+  value.resize(length < needed ? length : 0);
+  return value;
+}
+
+}  // namespace
+
+short CdDoorOpen() { return g_cdDoorOpen; }
+void SetCdDoorOpen(short value) { g_cdDoorOpen = value; }
+
+const wchar_t* DisplayName(BuiltinCommand command) {
+  return kBuiltinCommandNames[static_cast<std::size_t>(command)];
+}
+
+std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name) {
+  for (std::size_t i = 0; i < kBuiltinCommandCount; ++i) {
+    if (name == kBuiltinCommandNames[i]) return static_cast<BuiltinCommand>(i);
+  }
+  return std::nullopt;
+}
+
+void OpenMyComputer() {
+  Shell(L"Open", L"explorer.exe", L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+}
+
+void OpenRecycleBin() {
+  Shell(L"Open", L"Explorer.exe", L"/root,::{645FF040-5081-101B-9F08-00AA002F954E}");
+}
+
+void OpenExplorer() { Shell(nullptr, L"Explorer.exe", L""); }
+
+void OpenControlPanel() {
+  const SystemCalls& calls = CurrentSystemCalls();
+  // A control panel that cannot be started is not reported.
+  if (calls.startProcess != nullptr)
+    calls.startProcess(L"rundll32.exe shell32.dll,Control_RunDLL", SW_SHOWNORMAL);
+}
+
+void ShutDownComputer() { ExitWindowsWith(EWX_SHUTDOWN); }
+
+void RestartComputer() { ExitWindowsWith(EWX_REBOOT); }
+
+void OpenDosPrompt() {
+  // 64-bit Windows has no COMMAND.COM; there the interpreter the system names takes its place.
+  if (Shell(nullptr, L"COMMAND.COM", L"") > 32) return;
+  const std::wstring interpreter = EnvironmentValue(L"ComSpec");
+  if (!interpreter.empty()) Shell(nullptr, interpreter.c_str(), L"");
+}
+
+void OpenCdDoor() { SendCdCommand("set CDAudio door open"); }
+
+void CloseCdDoor() { SendCdCommand("set CDAudio door closed"); }
+
+void ToggleCdDoor() {
+  // The flag follows what we send, whether or not a drive obeys.
+  if (g_cdDoorOpen == 0) {
+    g_cdDoorOpen = -1;
+    OpenCdDoor();
+  } else {
+    g_cdDoorOpen = 0;
+    CloseCdDoor();
+  }
+}
+
+void HangUpDialup() {
+  const SystemCalls& calls = CurrentSystemCalls();
+  if (calls.rasEnumConnections == nullptr) return;
+  // 105 KB is too much for the stack of a window procedure; the () zero-fills.
+  std::unique_ptr<DialupRecord[]> records(new (std::nothrow) DialupRecord[kDialupRecordCount]());
+  if (!records) return;
+  records[0].size = kDialupRecordSize;
+  DWORD bufferSize = kDialupBufferSize;
+  DWORD count = 0;
+  if (calls.rasEnumConnections(records.get(), &bufferSize, &count) != 0) return;
+  if (count > kDialupRecordCount) count = kDialupRecordCount;  // never read past our records
+  if (calls.rasHangUp == nullptr) return;
+  // Hang-ups are asked for and left to finish on their own; results are not examined.
+  for (DWORD i = 0; i < count; ++i) {
+    if (records[i].entryName[0] != '\0') calls.rasHangUp(records[i].connection);
+  }
+}
+
+void OpenCommandPath(const std::wstring& text) { Shell(nullptr, text.c_str(), L""); }
+
+void RunBuiltinCommand(BuiltinCommand command) {
+  switch (command) {
+    case BuiltinCommand::MyComputer:
+      OpenMyComputer();
+      break;
+    case BuiltinCommand::RecycleBin:
+      OpenRecycleBin();
+      break;
+    case BuiltinCommand::Explorer:
+      OpenExplorer();
+      break;
+    case BuiltinCommand::ControlPanel:
+      OpenControlPanel();
+      break;
+    case BuiltinCommand::ShutDown:
+      ShutDownComputer();
+      break;
+    case BuiltinCommand::Restart:
+      RestartComputer();
+      break;
+    case BuiltinCommand::MsDos:
+      OpenDosPrompt();
+      break;
+    case BuiltinCommand::CdDoor:
+      ToggleCdDoor();
+      break;
+    case BuiltinCommand::HangUp:
+      HangUpDialup();
+      break;
+  }
+}
+
+void RunCommandName(const std::wstring& name) noexcept {
+  try {
+    if (const auto builtin = FindBuiltinCommand(name)) {
+      // Only the built-in: handing its name to the shell as well would run any file
+      // called like it that the shell's search happens to find.
+      RunBuiltinCommand(*builtin);
+    } else if (!name.empty()) {
+      OpenCommandPath(name);
+    }
+  } catch (...) {
+    // A failed command is not reported; the key stays usable for the next press.
+  }
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,79 @@
+// The command catalogue: the nine built-in commands a function key can run, known by their
+// Chinese display names, and the fall-back that hands any other text to the shell.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tarvolin {
+
+enum class BuiltinCommand {
+  MyComputer,
+  RecycleBin,
+  Explorer,
+  ControlPanel,
+  ShutDown,
+  Restart,
+  MsDos,
+  CdDoor,
+  HangUp,
+};
+
+inline constexpr std::size_t kBuiltinCommandCount = 9;
+
+// The display names in catalogue order, indexed by BuiltinCommand. They are what the settings
+// file stores and what a key's text is compared with, so every code unit matters (the comma in
+// the CD-tray name is U+3001).
+inline constexpr std::array<const wchar_t*, kBuiltinCommandCount> kBuiltinCommandNames = {
+    L"我的电脑",        // My Computer
+    L"回收站",          // Recycle Bin
+    L"资源管理器",      // Explorer
+    L"控制面板",        // Control Panel
+    L"关闭计算机",      // shut down
+    L"重新启动计算机",  // restart
+    L"MS-DOS",          // command prompt
+    L"打开、关闭光驱",  // open or close the CD tray
+    L"一键下网",        // hang up every dial-up line
+};
+
+// The same names in the order the hotkey editor lists them.
+inline constexpr std::array<const wchar_t*, kBuiltinCommandCount> kEditorCommandNames = {
+    L"资源管理器",     L"我的电脑", L"回收站",         L"控制面板", L"关闭计算机",
+    L"重新启动计算机", L"MS-DOS",   L"打开、关闭光驱", L"一键下网",
+};
+
+const wchar_t* DisplayName(BuiltinCommand command);
+
+// The built-in whose display name is exactly name (case-sensitive, untrimmed), if any.
+std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name);
+
+// True (-1) when the last CD-tray command sent was "open", false (0) otherwise: only what we
+// sent, not the drive's state. False at start and shared by every key.
+short CdDoorOpen();
+void SetCdDoorOpen(short value);
+
+void OpenMyComputer();
+void OpenRecycleBin();
+void OpenExplorer();
+void OpenControlPanel();
+void ShutDownComputer();
+void RestartComputer();
+void OpenDosPrompt();
+void OpenCdDoor();
+void CloseCdDoor();
+void ToggleCdDoor();
+void HangUpDialup();
+
+// Hands text to the shell as the file to open, untouched: not trimmed, quoted or split.
+void OpenCommandPath(const std::wstring& text);
+
+void RunBuiltinCommand(BuiltinCommand command);
+
+// Runs what a key bound to name does: a built-in display name runs only that built-in, any other
+// non-empty text goes to the shell, an empty one runs nothing. Called from a window procedure,
+// so nothing is thrown out of it.
+void RunCommandName(const std::wstring& name) noexcept;
+
+}  // namespace tarvolin

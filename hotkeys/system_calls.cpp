@@ -1,0 +1,113 @@
+#include "hotkeys/system_calls.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "shell/handles.h"
+
+namespace tarvolin {
+
+namespace {
+
+template <typename Function>
+Function BindSystemFunction(const wchar_t* library, const char* function) {
+  // GetProcAddress hands out every function under one type; going through void (*)() tells the
+  // compiler the conversion is meant.
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(FindSystemFunction(library, function)));
+}
+
+INT_PTR RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                         const wchar_t* parameters, const wchar_t* directory, int showState) {
+  return reinterpret_cast<INT_PTR>(
+      ShellExecuteW(owner, verb, file, parameters, directory, showState));
+}
+
+BOOL RealStartProcess(const wchar_t* commandLine, WORD showState) {
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::vector<wchar_t> line(commandLine, commandLine + lstrlenW(commandLine) + 1);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = showState;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &started))
+    return FALSE;
+  // The started program is on its own: we keep neither its id nor its handles.
+  KernelHandle thread(started.hThread);
+  KernelHandle process(started.hProcess);
+  return TRUE;
+}
+
+BOOL RealEnableShutdownPrivilege() {
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
+    return FALSE;
+  KernelHandle token(opened);
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+    return FALSE;
+  if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return FALSE;
+  // AdjustTokenPrivileges also succeeds when the token does not hold the privilege at all.
+  return GetLastError() == ERROR_SUCCESS;
+}
+
+BOOL RealExitWindows(UINT flags, DWORD reserved) { return ExitWindowsEx(flags, reserved); }
+
+DWORD RealMciSendString(const char* command, char* returnBuffer, UINT returnLength, HWND callback) {
+  using Function = DWORD(WINAPI*)(const char*, char*, UINT, HWND);
+  static const Function bound = BindSystemFunction<Function>(L"winmm.dll", "mciSendStringA");
+  if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
+  return bound(command, returnBuffer, returnLength, callback);
+}
+
+DWORD RealRasEnumConnections(DialupRecord* records, DWORD* bufferSize, DWORD* count) {
+  using Function = DWORD(WINAPI*)(DialupRecord*, DWORD*, DWORD*);
+  static const Function bound =
+      BindSystemFunction<Function>(L"rasapi32.dll", "RasEnumConnectionsA");
+  if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
+  return bound(records, bufferSize, count);
+}
+
+DWORD RealRasHangUp(HANDLE connection) {
+  using Function = DWORD(WINAPI*)(HANDLE);
+  static const Function bound = BindSystemFunction<Function>(L"rasapi32.dll", "RasHangUpA");
+  if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
+  return bound(connection);
+}
+
+const SystemCalls kRealCalls = {
+    RealShellExecute, RealStartProcess,  RealEnableShutdownPrivilege,
+    RealExitWindows,  RealMciSendString, RealRasEnumConnections,
+    RealRasHangUp,
+};
+
+const SystemCalls* g_current = &kRealCalls;
+
+}  // namespace
+
+FARPROC FindSystemFunction(const wchar_t* library, const char* function) {
+  // Only the system folder is searched, so a library of the same name planted in the current
+  // folder is never loaded. Systems that predate this flag refuse it as invalid.
+  HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER)
+    module = LoadLibraryW(library);
+  if (module == nullptr) return nullptr;
+  return GetProcAddress(module, function);
+}
+
+const SystemCalls& RealSystemCalls() { return kRealCalls; }
+
+const SystemCalls& CurrentSystemCalls() { return *g_current; }
+
+const SystemCalls* SetSystemCalls(const SystemCalls* calls) {
+  const SystemCalls* previous = g_current;
+  g_current = calls != nullptr ? calls : &kRealCalls;
+  return previous;
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,70 @@
+// The one seam between the command catalogue and the system: every system entry point the
+// catalogue uses sits in one table. The program runs on the real table; tests swap in a recorder
+// so they never shut the machine down or hang up a line.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace tarvolin {
+
+// One dial-up connection as RasEnumConnectionsA lists it, in its 412-byte form. The SDK's record
+// grows with WINVER, so we keep our own copy of the layout the program asks for.
+struct DialupRecord {
+  DWORD size;           // set to 412 in the first record before listing
+  HANDLE connection;    // what RasHangUpA takes
+  char entryName[257];  // empty for a connection without a phone-book entry
+  char deviceType[17];
+  char deviceName[129];
+  char padding;
+};
+
+inline constexpr DWORD kDialupRecordSize = 412;
+inline constexpr DWORD kDialupRecordCount = 256;
+inline constexpr DWORD kDialupBufferSize = kDialupRecordSize * kDialupRecordCount;  // 105472
+
+static_assert(sizeof(DialupRecord) == kDialupRecordSize, "dial-up record must be 412 bytes");
+static_assert(offsetof(DialupRecord, connection) == 4, "dial-up record: handle at 4");
+static_assert(offsetof(DialupRecord, entryName) == 8, "dial-up record: entry name at 8");
+static_assert(offsetof(DialupRecord, deviceType) == 265, "dial-up record: device type at 265");
+static_assert(offsetof(DialupRecord, deviceName) == 282, "dial-up record: device name at 282");
+static_assert(offsetof(DialupRecord, padding) == 411, "dial-up record: padding at 411");
+
+// The entries mirror the system functions' parameters, in plain calling convention so a test can
+// fill the table with captureless lambdas. A null entry means "not available": the catalogue then
+// skips the call, exactly as when a system library is missing.
+struct SystemCalls {
+  // ShellExecuteW; returns the shell's result as an integer (above 32 means it started).
+  using ShellExecuteFunction = INT_PTR (*)(HWND owner, const wchar_t* verb, const wchar_t* file,
+                                           const wchar_t* parameters, const wchar_t* directory,
+                                           int showState);
+  ShellExecuteFunction shellExecute;
+  // Starts a command line as a new process whose first window gets showState.
+  BOOL (*startProcess)(const wchar_t* commandLine, WORD showState);
+  // Enables SE_SHUTDOWN_NAME on this process's token.
+  BOOL (*enableShutdownPrivilege)();
+  BOOL (*exitWindows)(UINT flags, DWORD reserved);
+  // mciSendStringA of winmm.dll.
+  DWORD (*mciSendString)(const char* command, char* returnBuffer, UINT returnLength, HWND callback);
+  // RasEnumConnectionsA and RasHangUpA of rasapi32.dll.
+  DWORD (*rasEnumConnections)(DialupRecord* records, DWORD* bufferSize, DWORD* count);
+  DWORD (*rasHangUp)(HANDLE connection);
+};
+
+// The table the catalogue calls now.
+const SystemCalls& CurrentSystemCalls();
+
+// Makes calls the current table and returns the previous one; null puts the real table back.
+const SystemCalls* SetSystemCalls(const SystemCalls* calls);
+
+// The table bound to the system. winmm.dll and rasapi32.dll are loaded at the first call into
+// them; when a library or function is missing the entry does nothing and returns
+// ERROR_PROC_NOT_FOUND.
+const SystemCalls& RealSystemCalls();
+
+// Finds a function of a system library, loading the library on first request. Null when the
+// library or the function is missing. The library stays loaded for the life of the program.
+FARPROC FindSystemFunction(const wchar_t* library, const char* function);
+
+}  // namespace tarvolin

@@ -1,0 +1,347 @@
+// The command catalogue against a recorder in place of the system, and the real binding under
+// Wine (which has no CD drive and no dial-up line, so nothing moves).
+
+#include "hotkeys/catalogue.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "hotkeys/system_calls.h"
+
+using namespace tarvolin;
+
+namespace {
+
+// The names spelt as code points, so a mix-up in the sources' encoding cannot hide.
+const std::vector<std::wstring> CatalogueOrder = {
+    L"\u6211\u7684\u7535\u8111",                    // My Computer
+    L"\u56DE\u6536\u7AD9",                          // Recycle Bin
+    L"\u8D44\u6E90\u7BA1\u7406\u5668",              // Explorer
+    L"\u63A7\u5236\u9762\u677F",                    // Control Panel
+    L"\u5173\u95ED\u8BA1\u7B97\u673A",              // shut down
+    L"\u91CD\u65B0\u542F\u52A8\u8BA1\u7B97\u673A",  // restart
+    L"MS-DOS",
+    L"\u6253\u5F00\u3001\u5173\u95ED\u5149\u9A71",  // CD tray, U+3001 in the middle
+    L"\u4E00\u952E\u4E0B\u7F51",                    // hang up
+};
+const std::wstring& NameOf(BuiltinCommand command) {
+  return CatalogueOrder[static_cast<std::size_t>(command)];
+}
+
+std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+std::wstring Text(const wchar_t* text) { return text == nullptr ? L"<null>" : text; }
+
+// What the recorder answers, and what it saw.
+struct Dialup {
+  HANDLE connection;
+  const char* entryName;
+};
+std::vector<std::wstring> Calls;
+std::wstring FailingShellFile;  // the shell answers 2 (not found) for this file
+bool ShellThrows = false;
+std::vector<Dialup> Connections;
+DWORD EnumResult = 0;
+DWORD EnumCountOverride = 0;  // when not 0, the count reported regardless of Connections
+
+INT_PTR RecordShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                           const wchar_t* parameters, const wchar_t* directory, int show) {
+  if (ShellThrows) throw std::runtime_error("shell broke");
+  Calls.push_back(L"ShellExecuteW(" + std::wstring(owner ? L"owner" : L"0") + L", " + Text(verb) +
+                  L", " + Text(file) + L", " + Text(parameters) + L", " + Text(directory) + L", " +
+                  std::to_wstring(show) + L")");
+  return file != nullptr && FailingShellFile == file ? 2 : 42;
+}
+BOOL RecordStartProcess(const wchar_t* commandLine, WORD show) {
+  Calls.push_back(L"StartProcess(" + Text(commandLine) + L", " + std::to_wstring(show) + L")");
+  return TRUE;
+}
+BOOL RecordEnableShutdownPrivilege() {
+  Calls.push_back(L"EnableShutdownPrivilege()");
+  return TRUE;
+}
+BOOL RecordExitWindows(UINT flags, DWORD reserved) {
+  Calls.push_back(L"ExitWindowsEx(" + std::to_wstring(flags) + L", " + std::to_wstring(reserved) +
+                  L")");
+  return TRUE;
+}
+DWORD RecordMciSendString(const char* command, char* buffer, UINT length, HWND callback) {
+  Calls.push_back(L"mciSendStringA(" + Widen(command) + L", " + (buffer ? L"buffer" : L"<null>") +
+                  L", " + std::to_wstring(length) + L", " + (callback ? L"window" : L"0") + L")");
+  return 266;
+}
+DWORD RecordRasEnumConnections(DialupRecord* records, DWORD* bufferSize, DWORD* count) {
+  // What the caller prepared: sizes, the count, and whether everything else was zero.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(records);
+  bool zeroFilled = true;
+  for (DWORD i = sizeof(DWORD); i < kDialupBufferSize; ++i)
+    zeroFilled = zeroFilled && bytes[i] == 0;
+  Calls.push_back(L"RasEnumConnectionsA(first size " + std::to_wstring(records[0].size) +
+                  L", buffer " + std::to_wstring(*bufferSize) + L", count " +
+                  std::to_wstring(*count) + (zeroFilled ? L", zero-filled)" : L", dirty)"));
+  for (std::size_t i = 0; i < Connections.size(); ++i) {
+    records[i].size = kDialupRecordSize;
+    records[i].connection = Connections[i].connection;
+    std::strcpy(records[i].entryName, Connections[i].entryName);
+  }
+  *count = EnumCountOverride != 0 ? EnumCountOverride : static_cast<DWORD>(Connections.size());
+  return EnumResult;
+}
+DWORD RecordRasHangUp(HANDLE connection) {
+  Calls.push_back(L"RasHangUpA(" + std::to_wstring(reinterpret_cast<UINT_PTR>(connection)) + L")");
+  return 0;
+}
+
+const SystemCalls Recorder = {
+    RecordShellExecute, RecordStartProcess,  RecordEnableShutdownPrivilege,
+    RecordExitWindows,  RecordMciSendString, RecordRasEnumConnections,
+    RecordRasHangUp,
+};
+
+using CallList = std::vector<std::wstring>;
+
+class Catalogue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Calls.clear();
+    FailingShellFile.clear();
+    ShellThrows = false;
+    Connections.clear();
+    EnumResult = 0;
+    EnumCountOverride = 0;
+    SetCdDoorOpen(0);
+    table_ = Recorder;
+    previous_ = SetSystemCalls(&table_);
+  }
+  void TearDown() override { SetSystemCalls(previous_); }
+
+  // The recorder with some entries taken out, as on a system that lacks them.
+  SystemCalls table_ = {};
+
+ private:
+  const SystemCalls* previous_ = nullptr;
+};
+
+TEST(BuiltinNames, AreTheExactTextsInCatalogueOrder) {
+  ASSERT_EQ(kBuiltinCommandNames.size(), CatalogueOrder.size());
+  for (std::size_t i = 0; i < CatalogueOrder.size(); ++i) {
+    const auto command = static_cast<BuiltinCommand>(i);
+    EXPECT_EQ(std::wstring(kBuiltinCommandNames[i]), CatalogueOrder[i]) << "entry " << i;
+    EXPECT_EQ(std::wstring(DisplayName(command)), CatalogueOrder[i]) << "entry " << i;
+    EXPECT_EQ(FindBuiltinCommand(CatalogueOrder[i]), command) << "entry " << i;
+  }
+  EXPECT_EQ(NameOf(BuiltinCommand::CdDoor)[2], L'\x3001');
+  EXPECT_EQ(std::wstring(DisplayName(BuiltinCommand::MsDos)), L"MS-DOS");
+}
+
+TEST(BuiltinNames, EditorListsThemInItsOwnOrder) {
+  const std::vector<std::wstring> expected = {
+      NameOf(BuiltinCommand::Explorer),   NameOf(BuiltinCommand::MyComputer),
+      NameOf(BuiltinCommand::RecycleBin), NameOf(BuiltinCommand::ControlPanel),
+      NameOf(BuiltinCommand::ShutDown),   NameOf(BuiltinCommand::Restart),
+      NameOf(BuiltinCommand::MsDos),      NameOf(BuiltinCommand::CdDoor),
+      NameOf(BuiltinCommand::HangUp),
+  };
+  EXPECT_EQ(std::vector<std::wstring>(kEditorCommandNames.begin(), kEditorCommandNames.end()),
+            expected);
+}
+
+TEST_F(Catalogue, EachBuiltinMakesExactlyItsOwnCalls) {
+  const std::vector<std::pair<BuiltinCommand, CallList>> cases = {
+      {BuiltinCommand::MyComputer,
+       {L"ShellExecuteW(0, Open, explorer.exe, "
+        L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}, , 1)"}},
+      {BuiltinCommand::RecycleBin,
+       {L"ShellExecuteW(0, Open, Explorer.exe, "
+        L"/root,::{645FF040-5081-101B-9F08-00AA002F954E}, , 1)"}},
+      {BuiltinCommand::Explorer, {L"ShellExecuteW(0, <null>, Explorer.exe, , , 1)"}},
+      {BuiltinCommand::ControlPanel, {L"StartProcess(rundll32.exe shell32.dll,Control_RunDLL, 1)"}},
+      // The privilege first: without it current Windows refuses.
+      {BuiltinCommand::ShutDown, {L"EnableShutdownPrivilege()", L"ExitWindowsEx(1, 0)"}},
+      {BuiltinCommand::Restart, {L"EnableShutdownPrivilege()", L"ExitWindowsEx(2, 0)"}},
+      {BuiltinCommand::MsDos, {L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)"}},
+      {BuiltinCommand::CdDoor, {L"mciSendStringA(set CDAudio door open, buffer, 127, 0)"}},
+      {BuiltinCommand::HangUp,
+       {L"RasEnumConnectionsA(first size 412, buffer 105472, count 0, zero-filled)"}},
+  };
+  for (const auto& [command, expected] : cases) {
+    Calls.clear();
+    SetCdDoorOpen(0);
+    RunCommandName(NameOf(command));
+    // No shell request for the display name itself may follow.
+    EXPECT_EQ(Calls, expected) << "entry " << static_cast<int>(command);
+  }
+}
+
+TEST_F(Catalogue, CdTrayAlternatesOpenAndClosedAcrossPresses) {
+  const std::wstring cdTray = NameOf(BuiltinCommand::CdDoor);
+  RunCommandName(cdTray);
+  EXPECT_EQ(CdDoorOpen(), -1);
+  RunCommandName(cdTray);
+  EXPECT_EQ(CdDoorOpen(), 0);
+  RunCommandName(cdTray);
+  EXPECT_EQ(Calls, (CallList{
+                       L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
+                       L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
+                       L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
+                   }));
+}
+
+TEST_F(Catalogue, CdTrayFlagFollowsThePressesEvenWithoutMci) {
+  table_.mciSendString = nullptr;
+  RunCommandName(NameOf(BuiltinCommand::CdDoor));
+  EXPECT_EQ(CdDoorOpen(), -1);
+  EXPECT_TRUE(Calls.empty());
+}
+
+TEST_F(Catalogue, HangUpSkipsUnnamedConnectionsAndKeepsTheListedOrder) {
+  Connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
+                 {reinterpret_cast<HANDLE>(0x1001), ""},
+                 {reinterpret_cast<HANDLE>(0x2002), "Home"},
+                 {reinterpret_cast<HANDLE>(0x0fff), "Backup"}};
+  HangUpDialup();
+  EXPECT_EQ(Calls, (CallList{
+                       L"RasEnumConnectionsA(first size 412, buffer 105472, count 0, zero-filled)",
+                       L"RasHangUpA(12291)",
+                       L"RasHangUpA(8194)",
+                       L"RasHangUpA(4095)",
+                   }));
+}
+
+TEST_F(Catalogue, HangUpAfterAFailedListingHangsUpNothing) {
+  Connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
+                 {reinterpret_cast<HANDLE>(0x2002), "Home"}};
+  for (DWORD failure : {DWORD{603} /* buffer too small */, DWORD{ERROR_PROC_NOT_FOUND}}) {
+    Calls.clear();
+    EnumResult = failure;
+    HangUpDialup();
+    EXPECT_EQ(Calls.size(), 1u) << "result " << failure;
+  }
+}
+
+TEST_F(Catalogue, HangUpNeverReadsPastTheBufferWhateverCountComesBack) {
+  for (UINT_PTR i = 1; i <= kDialupRecordCount; ++i)
+    Connections.push_back({reinterpret_cast<HANDLE>(i), "Line"});
+  EnumCountOverride = 100000;
+  HangUpDialup();
+  ASSERT_EQ(Calls.size(), 1u + kDialupRecordCount);
+  EXPECT_EQ(Calls.back(), L"RasHangUpA(256)");
+}
+
+TEST_F(Catalogue, AMissingEntryDisablesOnlyItsOwnStep) {
+  table_.rasHangUp = nullptr;
+  table_.exitWindows = nullptr;
+  table_.startProcess = nullptr;
+  Connections = {{reinterpret_cast<HANDLE>(0x1), "Work"}};
+  HangUpDialup();
+  RunCommandName(NameOf(BuiltinCommand::ShutDown));
+  RunCommandName(NameOf(BuiltinCommand::ControlPanel));
+  EXPECT_EQ(Calls, (CallList{
+                       L"RasEnumConnectionsA(first size 412, buffer 105472, count 0, zero-filled)",
+                       L"EnableShutdownPrivilege()",
+                   }));
+
+  Calls.clear();
+  table_ = {};
+  for (const std::wstring& name : CatalogueOrder) RunCommandName(name);
+  RunCommandName(L"notepad.exe");
+  table_.exitWindows = RecordExitWindows;  // still asked for without the privilege entry
+  RunCommandName(NameOf(BuiltinCommand::Restart));
+  EXPECT_EQ(Calls, CallList{L"ExitWindowsEx(2, 0)"});
+}
+
+TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
+  for (const std::wstring text :
+       {L"ms-dos", L" MS-DOS", L"MS-DOS ",
+        L"MS\x2010"
+        L"DOS",
+        L"explorer.exe",
+        L"\u6253\u5F00,\u5173\u95ED\u5149\u9A71",  // the CD-tray name with a Latin comma
+        L"C:\\Program Files\\Probe\\probe.exe --once", L"\"C:\\a b\\c.txt\"",
+        L"\u6587\u6863.txt"}) {
+    Calls.clear();
+    RunCommandName(text);
+    EXPECT_EQ(Calls, CallList{L"ShellExecuteW(0, <null>, " + text + L", , , 1)"});
+  }
+}
+
+TEST_F(Catalogue, AnEmptyNameRunsNothing) {
+  RunCommandName(L"");
+  EXPECT_TRUE(Calls.empty());
+}
+
+TEST_F(Catalogue, DosPromptFallsBackToComSpecWhenTheShellHasNoCommandCom) {
+  wchar_t saved[MAX_PATH] = {};
+  const bool hadComSpec = GetEnvironmentVariableW(L"ComSpec", saved, MAX_PATH) != 0;
+  SetEnvironmentVariableW(L"ComSpec", L"C:\\Tools\\my shell.exe");
+
+  RunCommandName(L"MS-DOS");
+  EXPECT_EQ(Calls.size(), 1u) << "COMMAND.COM started, nothing more";
+
+  Calls.clear();
+  FailingShellFile = L"COMMAND.COM";
+  RunCommandName(L"MS-DOS");
+  EXPECT_EQ(Calls, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)",
+                             L"ShellExecuteW(0, <null>, C:\\Tools\\my shell.exe, , , 1)"}));
+
+  Calls.clear();
+  SetEnvironmentVariableW(L"ComSpec", nullptr);
+  RunCommandName(L"MS-DOS");
+  EXPECT_EQ(Calls.size(), 1u) << "no ComSpec, no second request";
+
+  SetEnvironmentVariableW(L"ComSpec", hadComSpec ? saved : nullptr);
+}
+
+TEST_F(Catalogue, AFailingCommandThrowsNothingAndTheNextOneRuns) {
+  ShellThrows = true;
+  EXPECT_NO_THROW(RunCommandName(L"explorer.exe"));
+  EXPECT_NO_THROW(RunCommandName(NameOf(BuiltinCommand::MyComputer)));
+  ShellThrows = false;
+  RunCommandName(L"explorer.exe");
+  EXPECT_EQ(Calls.size(), 1u);
+}
+
+TEST(SystemCallsTable, SwappingReturnsThePreviousTableAndNullRestoresTheReal) {
+  const SystemCalls recorder = Recorder;
+  EXPECT_EQ(&CurrentSystemCalls(), &RealSystemCalls());
+  EXPECT_EQ(SetSystemCalls(&recorder), &RealSystemCalls());
+  EXPECT_EQ(&CurrentSystemCalls(), &recorder);
+  EXPECT_EQ(SetSystemCalls(nullptr), &recorder);
+  EXPECT_EQ(&CurrentSystemCalls(), &RealSystemCalls());
+}
+
+TEST(SystemCallsTable, MissingLibrariesAndFunctionsAreFoundAsNull) {
+  EXPECT_EQ(FindSystemFunction(L"no-such-library-7f3a.dll", "mciSendStringA"), nullptr);
+  EXPECT_EQ(FindSystemFunction(L"winmm.dll", "NoSuchFunction7f3a"), nullptr);
+  EXPECT_NE(FindSystemFunction(L"winmm.dll", "mciSendStringA"), nullptr);
+  EXPECT_NE(FindSystemFunction(L"rasapi32.dll", "RasHangUpA"), nullptr);
+}
+
+// Wine has no CD audio driver and no dial-up connections, so the real calls are safe here.
+TEST(SystemCallsTable, TheRealTableReachesMultimediaAndRemoteAccess) {
+  const SystemCalls& real = RealSystemCalls();
+  char answer[128] = {};
+  // 266: no driver to open. A missing binding would answer ERROR_PROC_NOT_FOUND.
+  EXPECT_EQ(real.mciSendString("set CDAudio door open", answer, 127, nullptr), 266u);
+
+  std::vector<DialupRecord> records(kDialupRecordCount);
+  records[0].size = kDialupRecordSize;
+  DWORD bufferSize = kDialupBufferSize;
+  DWORD count = 99;
+  EXPECT_EQ(real.rasEnumConnections(records.data(), &bufferSize, &count), 0u);
+  EXPECT_EQ(count, 0u);
+}
+
+TEST(SystemCallsTable, TheRealTableStartsProcessesAndGetsTheShutdownPrivilege) {
+  const SystemCalls& real = RealSystemCalls();
+  EXPECT_TRUE(real.startProcess(L"cmd.exe /c exit 0", SW_SHOWNORMAL));
+  EXPECT_FALSE(real.startProcess(L"no-such-program-7f3a.exe", SW_SHOWNORMAL));
+  EXPECT_TRUE(real.enableShutdownPrivilege());
+}
+
+}  // namespace

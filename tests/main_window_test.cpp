@@ -1,0 +1,270 @@
+// The main window at work, driven end to end from another process with real mouse input at the
+// layout's positions: switches, Save, Hide, Exit, About, and dragging by the top strip.
+#include <gtest/gtest.h>
+
+#include "layouts/layout.h"
+#include "support/process.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveSettingsFile(); }
+  void TearDown() override {
+    program_.reset();
+    RemoveSettingsFile();
+  }
+
+  HWND Start(const std::string& settings = std::string()) {
+    if (!settings.empty()) WriteSettingsBytes(settings);
+    program_ = std::make_unique<RunningProgram>();
+    if (!program_->Start()) return nullptr;
+    main_ = program_->WaitForMain();
+    if (main_) WaitUntil([&] { return IsWindowVisible(main_) != FALSE; });
+    return main_;
+  }
+
+  void Click(const char* name, int index = -1, int button = kLeftButton) {
+    const POINT p = ControlCentre(main_, kMainLayout, name, index);
+    ClickAt(p.x, p.y, button);
+  }
+
+  HWND WaitForOwnWindow(const wchar_t* className) {
+    const HWND window = program_->WaitForWindow(className, std::chrono::milliseconds(5000));
+    if (window) WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    return window;
+  }
+
+  static constexpr int kLeftButton = 1;
+  static constexpr int kRightButton = 2;
+  std::unique_ptr<RunningProgram> program_;
+  HWND main_ = nullptr;
+};
+
+std::string Setting(const wchar_t* section, const wchar_t* key) {
+  wchar_t value[512] = {};
+  GetPrivateProfileStringW(section, key, L"<missing>", value, 512, L"Tarvolin.ini");
+  const std::wstring text(value);
+  return std::string(Ansi(text));
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ASwitchHoldsOrFreesItsKeyAtOnceAndWritesNothing) {
+  const std::string file = "[Other Settings]\r\nAutoRun=No\r\n";
+  ASSERT_NE(Start(file), nullptr);
+  Click("Check", 4);
+  EXPECT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
+  EXPECT_EQ(HeldFunctionKeys(), "---x--------");
+  Click("Check", 4);
+  EXPECT_TRUE(WaitUntil([] { return !KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
+  Click("Check", 12);
+  EXPECT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F12); }, std::chrono::milliseconds(2000)));
+  EXPECT_EQ(ReadSettingsBytes(), file);
+}
+
+TEST_F(MainWindow, SaveWritesEveryBindingAndSwitchAsShown) {
+  const std::string myComputer = Ansi(L"我的电脑");
+  ASSERT_NE(Start("[Other Settings]\r\nAutoHide=No\r\n[HotKey]\r\nF1=" + myComputer +
+                  "\r\nF5=C:\\Tools\\Notes.exe\r\nF9=MS-DOS\r\n[Enabled]\r\nF1=True\r\nF9=True\r\n"),
+            nullptr);
+  Click("Check", 5);
+  Click("Check", 9);
+  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F5) && !KeyHeldElsewhere(VK_F9); }));
+  Click("Command1", 2);
+  ASSERT_TRUE(WaitUntil([] { return Setting(L"Enabled", L"F12") == "False"; }));
+
+  EXPECT_EQ(Setting(L"HotKey", L"F1"), myComputer);
+  EXPECT_EQ(Setting(L"HotKey", L"F5"), "C:\\Tools\\Notes.exe");
+  EXPECT_EQ(Setting(L"HotKey", L"F9"), "MS-DOS");
+  for (const wchar_t* key : {L"F2", L"F3", L"F4", L"F6", L"F7", L"F8", L"F10", L"F11", L"F12"}) {
+    EXPECT_EQ(Setting(L"HotKey", key), "") << "an empty binding is kept as an empty value";
+  }
+  const char* expected[] = {"True", "False", "False", "False", "True", "False",
+                            "False", "False", "False", "False", "False", "False"};
+  for (int n = 1; n <= 12; ++n) {
+    EXPECT_EQ(Setting(L"Enabled", (L"F" + std::to_wstring(n)).c_str()), expected[n - 1]) << "F" << n;
+  }
+  EXPECT_EQ(Setting(L"Other Settings", L"AutoHide"), "No");
+  const std::string bytes = ReadSettingsBytes();
+  // The Chinese name keeps its code-page bytes: no byte-order mark, the GBK bytes in place.
+  EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
+  EXPECT_NE(bytes.find("F1=" + myComputer + "\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindow, AFirstSaveCreatesTheFileInTheWindowsDirectory) {
+  ASSERT_NE(Start(), nullptr);
+  ASSERT_FALSE(SettingsFileExists());
+  Click("Check", 2);
+  Click("Command1", 2);
+  ASSERT_TRUE(WaitUntil([] { return ReadSettingsBytes().find("F12=False") != std::string::npos; }));
+  std::string expected = "[HotKey]\r\n";
+  for (int n = 1; n <= 12; ++n) expected += "F" + std::to_string(n) + "=\r\n";
+  expected += "[Enabled]\r\n";
+  for (int n = 1; n <= 12; ++n) expected += "F" + std::to_string(n) + (n == 2 ? "=True\r\n" : "=False\r\n");
+  EXPECT_EQ(ReadSettingsBytes(), expected);
+}
+
+TEST_F(MainWindow, HideHidesTheWindowAndTheKeysStayHeld) {
+  ASSERT_NE(Start("[Enabled]\r\nF7=True\r\n"), nullptr);
+  Click("Command1", 3);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }));
+  EXPECT_TRUE(program_->Running());
+  EXPECT_EQ(HeldFunctionKeys(), "------x-----");
+}
+
+TEST_F(MainWindow, ExitThenCancelChangesNothing) {
+  ASSERT_NE(Start("[Enabled]\r\nF1=True\r\n"), nullptr);
+  Click("Command1", 4);
+  const HWND confirm = WaitForOwnWindow(L"Tarvolin.Infor");
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "Main takes no input while the question is open";
+  RECT client = {};
+  GetClientRect(confirm, &client);
+  EXPECT_EQ(client.right, 332);
+  EXPECT_EQ(client.bottom, 116);
+
+  const POINT cancel = ControlCentre(confirm, kInforLayout, "Command1", 1);
+  ClickAt(cancel.x, cancel.y);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
+  EXPECT_TRUE(IsWindowEnabled(main_));
+  EXPECT_TRUE(IsWindowVisible(main_));
+  EXPECT_TRUE(program_->Running());
+  EXPECT_EQ(HeldFunctionKeys(), "x-----------");
+}
+
+TEST_F(MainWindow, ExitThenOkEndsTheProgramAndFreesEveryKey) {
+  ASSERT_NE(Start("[Enabled]\r\nF1=True\r\nF12=True\r\n"), nullptr);
+  Click("Command1", 4);
+  const HWND confirm = WaitForOwnWindow(L"Tarvolin.Infor");
+  ASSERT_NE(confirm, nullptr);
+  const POINT ok = ControlCentre(confirm, kInforLayout, "Command1", 0);
+  ClickAt(ok.x, ok.y);
+  EXPECT_TRUE(program_->WaitForExit());
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+  EXPECT_EQ(FindProcessWindow(program_->id(), L"Tarvolin.Main"), nullptr);
+  EXPECT_EQ(FindProcessWindow(program_->id(), L"Tarvolin.Infor"), nullptr);
+}
+
+TEST_F(MainWindow, OnlyTheInnerRectangleOfAFaceButtonTakesTheMouse) {
+  ASSERT_NE(Start(), nullptr);
+  // Command1(4), Exit: a press just outside the inner rectangle is not a press on the button.
+  const int left = TwipsToPixels(4815);
+  const int top = TwipsToPixels(5640);
+  const POINT outside = WindowPoint(main_, left + 3, top + 2);
+  ClickAt(outside.x, outside.y);
+  Sleep(300);
+  EXPECT_EQ(FindProcessWindow(program_->id(), L"Tarvolin.Infor"), nullptr);
+  const POINT inside = WindowPoint(main_, left + kButtonRegion.left + 1, top + kButtonRegion.top + 1);
+  ClickAt(inside.x, inside.y);
+  EXPECT_NE(WaitForOwnWindow(L"Tarvolin.Infor"), nullptr);
+}
+
+TEST_F(MainWindow, AboutClosesOnAnyPressOnItsBackgroundOrVersionButNotOnTheAddress) {
+  ASSERT_NE(Start(), nullptr);
+  Click("Command1", 0);
+  HWND about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  RECT client = {};
+  GetClientRect(about, &client);
+  EXPECT_EQ(client.right, 332);
+  EXPECT_EQ(client.bottom, 166);
+  // Main takes no input meanwhile: its switch does not react.
+  Click("Check", 6);
+  Sleep(200);
+  EXPECT_FALSE(KeyHeldElsewhere(VK_F6));
+
+  POINT background = WindowPoint(about, 30, 140);
+  ClickAt(background.x, background.y, kRightButton);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+  Click("Command1", 0);
+  about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  const POINT version = WindowPoint(about, TwipsToPixels(1260) + 3, TwipsToPixels(825) + 5);
+  MouseButton(version.x, version.y, kLeftButton, true);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+  MouseButton(version.x, version.y, kLeftButton, false);
+}
+
+TEST_F(MainWindow, TheAddressOpensAMailMessageAndLeavesAboutOpen) {
+  // The test's own handler for mail links stands in for the mail program (the prefix is the
+  // test run's own, so its class registration may be changed).
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT, L"mailto\\shell\\open\\command", &key), ERROR_SUCCESS);
+  const std::wstring command = L"\"" + ProbePath() + L"\" \"%1\"";
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                 static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  ClearProbeStarts();
+
+  ASSERT_NE(Start(), nullptr);
+  Click("Command1", 0);
+  const HWND about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  const POINT address = WindowPoint(about, TwipsToPixels(1620) + 10, TwipsToPixels(1840) + 5);
+  ClickAt(address.x, address.y);
+  EXPECT_TRUE(WaitUntil([] { return !ProbeStarts().empty(); }));
+  const auto starts = ProbeStarts();
+  ASSERT_EQ(starts.size(), 1u);
+  EXPECT_NE(starts[0].commandLine.find("mailto:tarvolin@example.org"), std::string::npos) << starts[0].commandLine;
+  EXPECT_TRUE(IsWindow(about));
+  EXPECT_TRUE(IsWindowVisible(about));
+}
+
+TEST_F(MainWindow, ALeftDragOnTheTopStripMovesTheWindowAndOtherButtonsDoNot) {
+  ASSERT_NE(Start(), nullptr);
+  RECT before = {};
+  GetWindowRect(main_, &before);
+  const POINT grip = WindowPoint(main_, 200, 10);
+
+  MouseButton(grip.x, grip.y, kRightButton, true);
+  MoveMouse(grip.x + 40, grip.y + 30);
+  MouseButton(grip.x + 40, grip.y + 30, kRightButton, false);
+  RECT after = {};
+  GetWindowRect(main_, &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+
+  MouseButton(grip.x, grip.y, kLeftButton, true);
+  for (int step = 1; step <= 6; ++step) MoveMouse(grip.x + 10 * step, grip.y + 5 * step);
+  MouseButton(grip.x + 60, grip.y + 30, kLeftButton, false);
+  EXPECT_TRUE(WaitUntil([&] {
+    GetWindowRect(main_, &after);
+    return after.left == before.left + 60 && after.top == before.top + 30;
+  }, std::chrono::milliseconds(2000)))
+      << "moved to " << after.left << "," << after.top << " from " << before.left << "," << before.top;
+}
+
+TEST_F(MainWindow, AModalWindowIsCentredAgainAtEveryShowing) {
+  ASSERT_NE(Start(), nullptr);
+  Click("Command1", 0);
+  HWND about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  RECT first = {};
+  GetWindowRect(about, &first);
+  const POINT grip = WindowPoint(about, 150, 10);
+  MouseButton(grip.x, grip.y, kLeftButton, true);
+  for (int step = 1; step <= 5; ++step) MoveMouse(grip.x - 10 * step, grip.y + 10 * step);
+  MouseButton(grip.x - 50, grip.y + 50, kLeftButton, false);
+  RECT moved = {};
+  ASSERT_TRUE(WaitUntil([&] {
+    GetWindowRect(about, &moved);
+    return moved.left != first.left;
+  }));
+  const POINT background = WindowPoint(about, 30, 140);
+  ClickAt(background.x, background.y);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+  Click("Command1", 0);
+  about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  RECT again = {};
+  GetWindowRect(about, &again);
+  EXPECT_EQ(again.left, first.left);
+  EXPECT_EQ(again.top, first.top);
+  EXPECT_EQ(again.left, (GetSystemMetrics(SM_CXSCREEN) - 332) / 2);
+}
