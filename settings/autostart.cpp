@@ -7,10 +7,13 @@ namespace tarvolin {
 namespace {
 
 bool g_refuseMachineWide = false;
+bool g_refusePerUser = false;
 
 // Opens (creating if missing) the Run key under root for writing; null when refused.
 RegKey OpenRunKey(HKEY root) {
-  if (root == HKEY_LOCAL_MACHINE && g_refuseMachineWide) return RegKey();
+  if ((root == HKEY_LOCAL_MACHINE && g_refuseMachineWide) || (root == HKEY_CURRENT_USER && g_refusePerUser)) {
+    return RegKey();
+  }
   HKEY key = nullptr;
   if (RegCreateKeyExW(root, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
       ERROR_SUCCESS) {
@@ -51,7 +54,10 @@ void UnregisterAutostart() {
 }
 
 namespace autostart_detail {
-void RefuseMachineWideForTesting(bool refuse) { g_refuseMachineWide = refuse; }
+void RefuseForTesting(HKEY root, bool refuse) {
+  if (root == HKEY_LOCAL_MACHINE) g_refuseMachineWide = refuse;
+  if (root == HKEY_CURRENT_USER) g_refusePerUser = refuse;
+}
 }  // namespace autostart_detail
 
 }  // namespace tarvolin

@@ -17,9 +17,10 @@ bool RegisterAutostart(const std::wstring& exePath);
 void UnregisterAutostart();
 
 namespace autostart_detail {
-// Makes every machine-wide write or delete fail as for a user who may not write there. Wine lets
-// everyone write machine-wide, so only this shows the per-user way.
-void RefuseMachineWideForTesting(bool refuse);
+// Makes every write or delete under root (HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) fail, as for
+// a user who may not write there. Wine lets everyone write machine-wide, so only this shows the
+// per-user way.
+void RefuseForTesting(HKEY root, bool refuse);
 }  // namespace autostart_detail
 
 }  // namespace tarvolin
