@@ -440,9 +440,21 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
   if (i < 0 || i >= layout_.controlCount) return;
   const ControlSpec& spec = layout_.controls[i];
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  RECT r = item.rcItem;
-  FillRect(item.hDC, &r, Brush(kLightGrey));
-  DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  const RECT r = item.rcItem;
+  const RECT& place = controls_[static_cast<size_t>(i)].rect;
+  // Outside its region the button shows the window's background, also where the system does
+  // not clip a child's drawing to its region.
+  if (const HBITMAP background = Bitmap(layout_.background)) {
+    MemoryDC memory(item.hDC);
+    SelectedObject selected(memory.get(), background);
+    BitBlt(item.hDC, 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), place.left, place.top, SRCCOPY);
+  } else {
+    FillRect(item.hDC, &r, Brush(layout_.backColor));
+  }
+  const int saved = SaveDC(item.hDC);
+  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right, kButtonRegion.bottom);
+  RECT frame = r;
+  DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {
     MemoryDC memory(item.hDC);
     SelectedObject selected(memory.get(), face);
@@ -453,6 +465,7 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
     const int y = ((r.bottom - r.top) - info.bmHeight) / 2;
     BitBlt(item.hDC, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
   }
+  RestoreDC(item.hDC, saved);
 }
 
 HBRUSH Form::ControlColors(HWND window, HDC dc) {

@@ -1,10 +1,35 @@
 #include "hotkeys/message_hook.h"
 
+#include "hotkeys/catalogue.h"
+#include "hotkeys/slots.h"
+#include "shell/main_form.h"
+#include "shell/tray.h"
+
 namespace tarvolin {
 
 namespace {
 WNDPROC g_previous = nullptr;
 short g_hotkeysActive = 0;
+
+// Sent to every top-level window when the taskbar has been (re)created.
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+void HandleTrayClick(LPARAM mouseMessage) {
+  if (mouseMessage == WM_RBUTTONUP) ToggleHotkeys();
+  if (mouseMessage == WM_LBUTTONUP) {
+    if (MainForm* main = TheMainForm()) main->Show();
+  }
+}
+
+// After the shell restarts, the icon is gone with the old taskbar: add it again as it was.
+void RestoreTrayIcon(HWND window) {
+  MainForm* main = TheMainForm();
+  if (!main) return;
+  TrayAdd(window, HotkeysActive() == -1 ? main->ActiveIcon() : main->PausedIcon());
+}
 }  // namespace
 
 WNDPROC PreviousWindowProc() { return g_previous; }
@@ -13,6 +38,7 @@ short HotkeysActive() { return g_hotkeysActive; }
 void SetHotkeysActive(short value) { g_hotkeysActive = value; }
 
 void InstallMessageHook(HWND main) {
+  TaskbarCreatedMessage();
   g_previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main, GWLP_WNDPROC));
   SetWindowLongPtrW(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageHook));
 }
@@ -21,7 +47,50 @@ void RemoveMessageHook(HWND main) {
   if (g_previous) SetWindowLongPtrW(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_previous));
 }
 
+void RunSlotCommand(int slot) {
+  const MainForm* main = TheMainForm();
+  if (!main) return;
+  RunCommandName(main->SlotCommandName(slot));
+}
+
+void ToggleHotkeys() {
+  MainForm* main = TheMainForm();
+  const HWND window = MainWindowHandle();
+  if (HotkeysActive() == -1) {
+    SetHotkeysActive(0);
+    DisableAllHotkeys();
+    if (main) {
+      TrayModify(window, main->PausedIcon());
+      main->SetSwitchesEnabled(false);
+    }
+    return;
+  }
+  SetHotkeysActive(-1);
+  if (!main) return;
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (main->SlotSwitchedOn(n)) EnableSlotHotkey(n);
+  }
+  TrayModify(window, main->ActiveIcon());
+  main->SetSwitchesEnabled(true);
+}
+
 LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Each step that fails is abandoned and the next one runs; the message always goes on.
+  try {
+    if (message == WM_HOTKEY) {
+      if (const int slot = SlotFromHotkeyId(wParam)) RunSlotCommand(slot);
+    }
+  } catch (...) {
+  }
+  try {
+    if (message == kTrayCallbackMessage) HandleTrayClick(lParam);
+  } catch (...) {
+  }
+  try {
+    if (message == TaskbarCreatedMessage() && message != 0) RestoreTrayIcon(window);
+  } catch (...) {
+  }
+  if (!g_previous) return DefWindowProcW(window, message, wParam, lParam);
   return CallWindowProcW(g_previous, window, message, wParam, lParam);
 }
 

@@ -1,4 +1,6 @@
-// MessageHook: the window procedure that stands in front of Main's own for the program's whole run.
+// MessageHook: the window procedure that stands in front of Main's own for the program's whole
+// run. It turns hotkey messages into slot commands and the tray icon's clicks into pause, resume
+// and show, and passes every message on to Main's own procedure.
 #pragma once
 #include <windows.h>
 
@@ -16,5 +18,10 @@ void InstallMessageHook(HWND main);
 void RemoveMessageHook(HWND main);
 
 LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs slot n's binding as its label reads at this moment.
+void RunSlotCommand(int slot);
+// Pauses every slot hotkey, or resumes the switched-on ones.
+void ToggleHotkeys();
 
 }  // namespace tarvolin

@@ -1,7 +1,17 @@
 // Tarvolin: F1..F12 as system-wide hotkeys. The program is its main window.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "shell/main_form.h"
+
+#if defined(__GLIBCXX__)
+// GNU libstdc++'s default terminate handler prints the exception's demangled type to a console
+// this program does not have, and brings a 70 KB demangler into the executable for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   tarvolin::MainForm main;

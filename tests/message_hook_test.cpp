@@ -1,0 +1,239 @@
+// MessageHook inside the test program, on a loaded Main, with the system's entry points replaced
+// by a recorder so that no command reaches the machine.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hotkeys/catalogue.h"
+#include "hotkeys/message_hook.h"
+#include "hotkeys/slots.h"
+#include "hotkeys/system_calls.h"
+#include "shell/tray.h"
+#include "support/loaded_main.h"
+#include "support/process.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+std::vector<std::wstring> g_calls;
+
+std::wstring Text(const wchar_t* text) { return text ? text : L"<null>"; }
+
+INT_PTR RecordShellExecute(HWND, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                           const wchar_t*, int) {
+  g_calls.push_back(L"shell " + Text(verb) + L" " + Text(file) + L" " + Text(parameters));
+  return 42;
+}
+BOOL RecordStartProcess(const wchar_t* commandLine, WORD) {
+  g_calls.push_back(L"start " + Text(commandLine));
+  return TRUE;
+}
+BOOL RecordPrivilege() {
+  g_calls.push_back(L"privilege");
+  return TRUE;
+}
+BOOL RecordExitWindows(UINT flags, DWORD) {
+  g_calls.push_back(L"exit " + std::to_wstring(flags));
+  return TRUE;
+}
+DWORD RecordMci(const char* command, char*, UINT, HWND) {
+  g_calls.push_back(L"mci " + std::wstring(command, command + strlen(command)));
+  return 0;
+}
+DWORD RecordRasEnum(DialupRecord*, DWORD*, DWORD* count) {
+  g_calls.push_back(L"ras enum");
+  *count = 0;
+  return 0;
+}
+DWORD RecordRasHangUp(HANDLE) {
+  g_calls.push_back(L"ras hang up");
+  return 0;
+}
+const SystemCalls kRecorder = {RecordShellExecute, RecordStartProcess, RecordPrivilege, RecordExitWindows,
+                               RecordMci,          RecordRasEnum,      RecordRasHangUp};
+
+using Calls = std::vector<std::wstring>;
+
+class Hook : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveSettingsFile();
+    WriteSettingsBytes("[Enabled]\r\nF1=True\r\nF3=True\r\n");
+    g_calls.clear();
+    SetCdDoorOpen(0);
+    previous_ = SetSystemCalls(&kRecorder);
+    main_ = std::make_unique<LoadedMain>();
+    ASSERT_TRUE((*main_)->IsLoaded());
+    hwnd_ = (*main_)->hwnd();
+  }
+  void TearDown() override {
+    main_.reset();
+    SetSystemCalls(previous_);
+    RemoveSettingsFile();
+  }
+  LRESULT Hotkey(UINT id) { return SendMessageW(hwnd_, WM_HOTKEY, id, MAKELPARAM(0, VK_F1)); }
+  LRESULT Tray(UINT mouseMessage) { return SendMessageW(hwnd_, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
+  MainForm& Main() { return **main_; }
+
+  const SystemCalls* previous_ = nullptr;
+  std::unique_ptr<LoadedMain> main_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Hook, AHotkeyRunsTheBindingItsLabelHoldsAtThatMoment) {
+  Main().SetSlotCommandName(2, L"C:\\Tools\\Notes.exe");
+  Hotkey(0xFFFFB001u);
+  Main().SetSlotCommandName(2, L"D:\\Music\\List.m3u");
+  Hotkey(0xFFFFB001u);
+  Main().SetSlotCommandName(12, L"explorer.exe");
+  Hotkey(0xFFFFB011u);
+  EXPECT_EQ(g_calls, (Calls{L"shell <null> C:\\Tools\\Notes.exe ", L"shell <null> D:\\Music\\List.m3u ",
+                            L"shell <null> explorer.exe "}));
+}
+
+TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
+  Main().SetSlotCommandName(9, L"MS-DOS");
+  Main().SetSlotCommandName(5, L"关闭计算机");
+  Main().SetSlotCommandName(7, L"ms-dos");
+  Hotkey(0xFFFFB008u);
+  Hotkey(0xFFFFB004u);
+  Hotkey(0xFFFFB006u);
+  EXPECT_EQ(g_calls, (Calls{L"shell <null> COMMAND.COM ", L"privilege", L"exit 1", L"shell <null> ms-dos "}));
+}
+
+TEST_F(Hook, TwoKeysBoundToTheCdTrayShareItsAlternation) {
+  Main().SetSlotCommandName(1, L"打开、关闭光驱");
+  Main().SetSlotCommandName(2, L"打开、关闭光驱");
+  Hotkey(0xFFFFB000u);
+  Hotkey(0xFFFFB001u);
+  Hotkey(0xFFFFB000u);
+  EXPECT_EQ(g_calls, (Calls{L"mci set CDAudio door open", L"mci set CDAudio door closed",
+                            L"mci set CDAudio door open"}));
+}
+
+TEST_F(Hook, AnEmptyBindingAndIdsOutsideTheTableRunNothing) {
+  for (int n = 1; n <= kSlotCount; ++n) Main().SetSlotCommandName(n, L"explorer.exe");
+  Main().SetSlotCommandName(4, L"");
+  Hotkey(0xFFFFB003u);
+  for (UINT id = 0xFFFFB00Au; id <= 0xFFFFB00Fu; ++id) Hotkey(id);
+  Hotkey(0xB000u);
+  Hotkey(0xFFFFB012u);
+  SendMessageW(hwnd_, WM_USER + 1, 0xFFFFB000u, 0);
+  EXPECT_EQ(g_calls.size(), 0u);
+}
+
+TEST_F(Hook, TheRightButtonPausesAndResumesEveryKey) {
+  ASSERT_EQ(HeldFunctionKeys(), "x-x---------");
+  ASSERT_EQ(HotkeysActive(), -1);
+  Tray(WM_RBUTTONUP);
+  EXPECT_EQ(HotkeysActive(), 0);
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+  EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
+  EXPECT_NE(Main().PausedIcon(), Main().ActiveIcon());
+  for (int n = 1; n <= kSlotCount; ++n) {
+    EXPECT_FALSE(IsWindowEnabled(Main().ControlWindow("Check", n))) << n;
+    EXPECT_EQ(Main().SlotSwitchedOn(n), n == 1 || n == 3) << "values kept";
+  }
+  // A key pressed while paused reaches nobody, so nothing runs.
+  Main().SetSlotCommandName(1, L"explorer.exe");
+  PressKey(VK_F1);
+  PumpMessages(std::chrono::milliseconds(200));
+  EXPECT_TRUE(g_calls.empty());
+
+  Tray(WM_RBUTTONUP);
+  EXPECT_EQ(HotkeysActive(), -1);
+  EXPECT_EQ(HeldFunctionKeys(), "x-x---------");
+  EXPECT_EQ(TrayIcon().hIcon, Main().ActiveIcon());
+  EXPECT_EQ(TrayIcon().cbSize, 88u);
+  EXPECT_EQ(TrayIcon().uID, kTrayIconId);
+  EXPECT_EQ(TrayIcon().uFlags, 7u);
+  EXPECT_EQ(TrayIcon().uCallbackMessage, 1124u);
+  EXPECT_EQ(std::string(TrayIcon().szTip), "Tarvolin");
+  EXPECT_EQ(std::string(TrayIcon().szTip + 9, 55), std::string(55, ' '));
+  for (int n = 1; n <= kSlotCount; ++n) EXPECT_TRUE(IsWindowEnabled(Main().ControlWindow("Check", n))) << n;
+}
+
+TEST_F(Hook, ResumingRegistersTheSwitchesAsTheyAreThen) {
+  Tray(WM_RBUTTONUP);
+  // The switches are disabled for the user, but their values stay what they were.
+  Tray(WM_RBUTTONUP);
+  Main().SetValue("Check", 3, 0);
+  Main().SetValue("Check", 6, 1);
+  EXPECT_EQ(HeldFunctionKeys(), "x----x------");
+}
+
+TEST_F(Hook, TheLeftButtonShowsMainInBothStatesAndOtherClicksDoNothing) {
+  Main().Hide();
+  for (UINT other : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_MOUSEMOVE, WM_MBUTTONUP}) {
+    Tray(other);
+  }
+  EXPECT_FALSE(IsWindowVisible(hwnd_));
+  EXPECT_EQ(HotkeysActive(), -1);
+  Tray(WM_LBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(hwnd_));
+
+  Tray(WM_RBUTTONUP);
+  Main().Hide();
+  Tray(WM_LBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(hwnd_));
+  EXPECT_EQ(HotkeysActive(), 0);
+}
+
+TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
+  NOTIFYICONDATAA probe = {};
+  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  probe.hWnd = hwnd_;
+  probe.uID = kTrayIconId;
+  ASSERT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the icon is there after start-up";
+  Tray(WM_RBUTTONUP);
+  // The shell restarted: our icon went with the old taskbar.
+  ASSERT_TRUE(TrayDelete(hwnd_));
+  ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  SendMessageW(hwnd_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
+}
+
+namespace {
+// A stand-in for Main's own procedure that notes what reaches it and answers with its own values.
+std::vector<UINT> g_seen;
+LRESULT CALLBACK Behind(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HOTKEY || message == kTrayCallbackMessage || message >= WM_USER) {
+    g_seen.push_back(message);
+    return static_cast<LRESULT>(0x5000 + message + (wParam & 0xF));
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST(HookPassThrough, EveryMessageReachesThePreviousProcedureAndItsAnswerIsReturned) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &Behind;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"HookPassThroughTest";
+  RegisterClassW(&wc);
+  const HWND window = CreateWindowW(L"HookPassThroughTest", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  const SystemCalls* previous = SetSystemCalls(&kRecorder);
+  const short active = HotkeysActive();
+  InstallMessageHook(window);
+  ASSERT_EQ(PreviousWindowProc(), &Behind);
+  g_seen.clear();
+  EXPECT_EQ(SendMessageW(window, WM_HOTKEY, 0xFFFFB000u, 0), 0x5000 + WM_HOTKEY + 0);
+  EXPECT_EQ(SendMessageW(window, WM_HOTKEY, 0xFFFFB00Bu, 0), 0x5000 + WM_HOTKEY + 0xB);
+  EXPECT_EQ(SendMessageW(window, kTrayCallbackMessage, 9999, WM_RBUTTONUP), 0x5000 + 1124 + 0xF);
+  EXPECT_EQ(SendMessageW(window, kTrayCallbackMessage, 9999, WM_MOUSEMOVE), 0x5000 + 1124 + 0xF);
+  EXPECT_EQ(SendMessageW(window, WM_USER + 7, 3, 0), 0x5000 + WM_USER + 7 + 3);
+  EXPECT_EQ(g_seen, (std::vector<UINT>{WM_HOTKEY, WM_HOTKEY, kTrayCallbackMessage, kTrayCallbackMessage, WM_USER + 7}));
+  RemoveMessageHook(window);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)), &Behind);
+  DestroyWindow(window);
+  SetHotkeysActive(active);
+  SetSystemCalls(previous);
+}

@@ -1,0 +1,223 @@
+// What the five windows look like on the screen: sizes, backgrounds painted unscaled, Main's
+// labels and switches on the painted list, and Chinese text drawn as glyphs on any code page.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dialogs/about_form.h"
+#include "dialogs/fonts.h"
+#include "dialogs/infor2_form.h"
+#include "dialogs/infor_form.h"
+#include "layouts/picture_ids.h"
+#include "support/loaded_main.h"
+#include "support/process.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+// Pixels of a picture, 0x00RRGGBB, row by row from the top.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> data;
+  DWORD at(int x, int y) const { return data[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFF; }
+};
+
+Pixels FromDC(HDC source, int width, int height) {
+  Pixels pixels;
+  pixels.width = width;
+  pixels.height = height;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  BitmapHandle dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDC memory(source);
+  {
+    SelectedObject selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  const DWORD* p = static_cast<const DWORD*>(bits);
+  pixels.data.assign(p, p + width * height);
+  return pixels;
+}
+
+// The window's client area as it is on the screen, child controls included.
+Pixels Capture(HWND window) {
+  UpdateWindow(window);
+  PumpMessages(std::chrono::milliseconds(100));
+  RECT client = {};
+  GetClientRect(window, &client);
+  const HDC dc = GetDC(window);
+  Pixels pixels = FromDC(dc, client.right, client.bottom);
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
+Pixels Resource(int id) {
+  BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BITMAP info = {};
+  GetObjectW(bitmap.get(), sizeof info, &info);
+  const HDC screen = GetDC(nullptr);
+  MemoryDC memory(screen);
+  Pixels pixels;
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    pixels = FromDC(memory.get(), info.bmWidth, info.bmHeight);
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Rows of the background that no control covers match the picture exactly: the title bar and
+// the outer frame.
+void ExpectBackgroundUnscaled(const Pixels& screen, const Pixels& picture) {
+  ASSERT_EQ(screen.width, picture.width);
+  ASSERT_EQ(screen.height, picture.height);
+  int differences = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < picture.width; ++x) differences += screen.at(x, y) != picture.at(x, y);
+  }
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x : {0, 1, picture.width - 2, picture.width - 1}) differences += screen.at(x, y) != picture.at(x, y);
+  }
+  EXPECT_EQ(differences, 0);
+}
+
+class Look : public ::testing::Test {
+ protected:
+  void SetUp() override { RemoveSettingsFile(); }
+  void TearDown() override { RemoveSettingsFile(); }
+};
+
+template <typename FormType>
+void ExpectWindow(HWND owner, int width, int height, int background) {
+  FormType form;
+  ASSERT_TRUE(form.Load(owner));
+  form.Show();
+  RECT client = {};
+  GetClientRect(form.hwnd(), &client);
+  EXPECT_EQ(client.right, width);
+  EXPECT_EQ(client.bottom, height);
+  ExpectBackgroundUnscaled(Capture(form.hwnd()), Resource(background));
+  form.Close();
+}
+
+}  // namespace
+
+TEST_F(Look, EveryWindowHasItsSizeAndItsBackgroundUnscaled) {
+  LoadedMain main;
+  main->Show();
+  RECT client = {};
+  GetClientRect(main->hwnd(), &client);
+  EXPECT_EQ(client.right, 419);
+  EXPECT_EQ(client.bottom, 420);
+  ExpectBackgroundUnscaled(Capture(main->hwnd()), Resource(IDB_MAIN_BACKGROUND));
+  ExpectWindow<AboutForm>(main->hwnd(), 332, 166, IDB_ABOUT_BACKGROUND);
+  ExpectWindow<InforForm>(main->hwnd(), 332, 116, IDB_INFOR_BACKGROUND);
+  ExpectWindow<Infor2Form>(main->hwnd(), 232, 123, IDB_INFOR2_BACKGROUND);
+}
+
+TEST_F(Look, MainsLabelsSitOnThePaintedRowsAndItsSwitchesInTheStatusColumn) {
+  LoadedMain main;
+  main->Show();
+  for (int n = 1; n <= 12; ++n) main->SetSlotCommandName(n, L"MMMMMMMM");
+  const Pixels screen = Capture(main->hwnd());
+  const Pixels picture = Resource(IDB_MAIN_BACKGROUND);
+  // Where the key names are painted in the first column: the label's ink must share those rows.
+  const int keyTextTop[12] = {63, 86, 109, 132, 155, 178, 201, 223, 246, 269, 292, 315};
+  for (int n = 1; n <= 12; ++n) {
+    const int label = n - 1;
+    // Only this label's rows: find ink between its own top and the next row.
+    int top = -1, bottom = -1;
+    for (int y = keyTextTop[label] - 4; y < keyTextTop[label] + 16; ++y) {
+      for (int x = 70; x < 140; ++x) {
+        if (screen.at(x, y) == 0 && picture.at(x, y) != 0) {
+          if (top < 0) top = y;
+          bottom = y;
+        }
+      }
+    }
+    ASSERT_GE(top, 0) << "label " << n << " drew nothing near its row";
+    EXPECT_GE(top, keyTextTop[label] - 3) << "label " << n;
+    EXPECT_LE(bottom, keyTextTop[label] + 12) << "label " << n;
+  }
+  for (int n = 1; n <= 12; ++n) {
+    RECT box = {};
+    GetWindowRect(main->ControlWindow("Check", n), &box);
+    MapWindowPoints(nullptr, main->hwnd(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_GT(box.left, 367) << "check box " << n;
+    EXPECT_LT(box.right, 400) << "check box " << n;
+    EXPECT_GE(box.top, keyTextTop[n - 1] - 4) << "check box " << n;
+    EXPECT_LE(box.bottom, keyTextTop[n - 1] + 16) << "check box " << n;
+  }
+}
+
+TEST_F(Look, PausedIconIsNeverSeenOnMain) {
+  LoadedMain main;
+  main->Show();
+  const Pixels screen = Capture(main->hwnd());
+  const Pixels picture = Resource(IDB_MAIN_BACKGROUND);
+  // Image2 lies below the client area; the rows under the buttons are the picture's own.
+  for (int y = 405; y < 420; ++y) {
+    for (int x = 0; x < 419; ++x) ASSERT_EQ(screen.at(x, y), picture.at(x, y)) << x << "," << y;
+  }
+  EXPECT_NE(main->PausedIcon(), nullptr);
+}
+
+namespace {
+// Draws text the way a label does, into a picture of its own.
+Pixels DrawText(const std::wstring& text, FontKind kind, bool asLabel) {
+  const HDC screen = GetDC(nullptr);
+  MemoryDC memory(screen);
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen, 120, 20));
+  Pixels pixels;
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    RECT r = {0, 0, 120, 20};
+    FillRect(memory.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    if (asLabel) {
+      DrawLabelText(memory.get(), r, text, kind, 0);
+    } else {
+      SelectedObject font(memory.get(), ControlFont(kind));
+      DrawTextW(memory.get(), text.c_str(), -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    }
+    pixels = FromDC(memory.get(), 120, 20);
+  }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+int Ink(const Pixels& p) {
+  int ink = 0;
+  for (DWORD d : p.data) ink += (d & 0xFFFFFF) != 0xFFFFFF;
+  return ink;
+}
+}  // namespace
+
+// Missing glyphs draw as identical boxes: two different names that draw alike are boxes.
+TEST(ChineseText, LabelsAndListsDrawGlyphsOnEveryCodePage) {
+  for (const bool asLabel : {true, false}) {
+    for (const FontKind kind : {FontKind::Arial9, FontKind::Default}) {
+      const Pixels a = DrawText(L"我的电脑", kind, asLabel);
+      const Pixels b = DrawText(L"控制面板", kind, asLabel);
+      EXPECT_GT(Ink(a), 40);
+      EXPECT_NE(a.data, b.data) << (asLabel ? "label" : "control") << " font " << static_cast<int>(kind);
+    }
+  }
+}
+
+TEST(ChineseText, MixedNamesKeepLatinLettersInArial) {
+  const Pixels mixed = DrawText(L"C:\\工具\\a.exe", FontKind::Arial9, true);
+  const Pixels latin = DrawText(L"C:\\", FontKind::Arial9, true);
+  // The Latin start is drawn exactly as Arial alone draws it.
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(mixed.at(x, y), latin.at(x, y)) << x << "," << y;
+  }
+}

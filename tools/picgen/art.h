@@ -1,0 +1,24 @@
+// Pixel-art text files: the readable sources of the icons, the cursor and the message symbols.
+#pragma once
+
+#include <istream>
+#include <string>
+
+#include "image.h"
+
+namespace picgen {
+
+struct Art {
+    Image image; // kNone where the art is transparent
+    int hotX = 0;
+    int hotY = 0;
+};
+
+// Format, one directive a line ('#' starts a comment line):
+//   size W H
+//   colour C RRGGBB     (or "colour C none" for a transparent pixel; C is one character)
+//   hotspot X Y         (cursors only)
+//   pixels              followed by H rows of W characters
+Art parseArt(std::istream& in, const std::string& name);
+
+} // namespace picgen
