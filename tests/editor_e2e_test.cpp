@@ -414,3 +414,13 @@ TEST_F(EditorEndToEnd, EveryOkRewritesOrRemovesTheEntryAsTheBoxSays) {
   EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
   EXPECT_NE(ReadSettingsBytes().find("AutoRun=No"), std::string::npos);
 }
+
+TEST_F(EditorEndToEnd, ClosingTheProgramWhileTheFileDialogIsUpEndsItCleanly) {
+  const HWND editor = StartAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_NE(Browse(editor, 0), nullptr);
+  ASSERT_TRUE(program_.CloseMain());
+  DWORD code = 1;
+  GetExitCodeProcess(program_.process(), &code);
+  EXPECT_EQ(code, 0u);
+}
