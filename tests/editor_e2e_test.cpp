@@ -178,6 +178,8 @@ TEST_F(EditorEndToEnd, ALeftClickOnTheSixthButtonOpensTheDialogInTheProgramsFold
   EXPECT_STREQ(title, L"打开文件");
   EXPECT_EQ(GetWindow(dialog, GW_OWNER), editor);
   EXPECT_FALSE(IsWindowEnabled(editor)) << "the dialog is modal to the editor";
+  Settle(300);
+  EXPECT_EQ(CaptureOf(editor), nullptr) << "the button under the pointer keeps no hold on the mouse";
   // A bare name is looked up in the folder the dialog opened in: the program's own.
   ChooseInDialog(dialog, L"Tarvolin.exe");
   ASSERT_TRUE(DialogClosed());
@@ -423,4 +425,27 @@ TEST_F(EditorEndToEnd, ClosingTheProgramWhileTheFileDialogIsUpEndsItCleanly) {
   DWORD code = 1;
   GetExitCodeProcess(program_.process(), &code);
   EXPECT_EQ(code, 0u);
+}
+
+TEST_F(EditorEndToEnd, TheTopStripDragsTheEditorWithTheLeftButtonOnly) {
+  const HWND editor = StartAndOpenEditor();
+  ASSERT_NE(editor, nullptr);
+  RECT first = {};
+  GetWindowRect(editor, &first);
+  const POINT grip = ClientToScreenPoint(editor, 150, 10);
+  test::MouseButton(grip.x, grip.y, kRightButton, true);
+  for (int step = 1; step <= 5; ++step) MoveMouse(grip.x + 10 * step, grip.y + 8 * step);
+  test::MouseButton(grip.x + 50, grip.y + 40, kRightButton, false);
+  Settle();
+  RECT now = {};
+  GetWindowRect(editor, &now);
+  EXPECT_EQ(now.left, first.left);
+
+  test::MouseButton(grip.x, grip.y, kLeftButton, true);
+  for (int step = 1; step <= 5; ++step) MoveMouse(grip.x + 10 * step, grip.y + 8 * step);
+  test::MouseButton(grip.x + 50, grip.y + 40, kLeftButton, false);
+  EXPECT_TRUE(WaitUntil([&] {
+    GetWindowRect(editor, &now);
+    return now.left == first.left + 50 && now.top == first.top + 40;
+  })) << now.left - first.left << "," << now.top - first.top;
 }
