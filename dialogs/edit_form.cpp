@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/slots.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -38,7 +39,7 @@ void EditForm::Form_Load() {
   ClipFaceButton("Command1", 0);
   ClipFaceButton("Command1", 1);
   const MainForm* main = TheMainForm();
-  for (int n = 1; n <= ButtonStrip::kButtons; ++n) {
+  for (int n = 1; n <= kSlotCount; ++n) {
     const HWND combo = ControlWindow("Combo", n);
     for (const wchar_t* name : kEditorCommandNames) {
       const LRESULT item = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
@@ -72,7 +73,7 @@ void EditForm::Command1_Click(int index) {
 void EditForm::Command1_Ok() {
   if (MainForm* main = TheMainForm()) {
     // Taken as typed: the hook reads the label at the next key press.
-    for (int n = 1; n <= ButtonStrip::kButtons; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
+    for (int n = 1; n <= kSlotCount; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
   }
   if (Value("Check1") != 0) {
     WriteSetting(L"Other Settings", L"AutoRun", L"Yes");
