@@ -9,9 +9,9 @@
 namespace picgen {
 
 struct Art {
-    Image image; // kNone where the art is transparent
-    int hotX = 0;
-    int hotY = 0;
+  Image image;  // kNone where the art is transparent
+  int hotX = 0;
+  int hotY = 0;
 };
 
 // Format, one directive a line ('#' starts a comment line):
@@ -19,6 +19,6 @@ struct Art {
 //   colour C RRGGBB     (or "colour C none" for a transparent pixel; C is one character)
 //   hotspot X Y         (cursors only)
 //   pixels              followed by H rows of W characters
-Art parseArt(std::istream& in, const std::string& name);
+Art ParseArt(std::istream& in, const std::string& name);
 
-} // namespace picgen
+}  // namespace picgen

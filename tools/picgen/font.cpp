@@ -10,215 +10,210 @@ namespace picgen {
 
 namespace {
 
-std::string hexCode(char32_t c) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
-    return buffer;
+std::string HexCode(char32_t c) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
+  return buffer;
 }
 
 // Files checked out with Windows line ends read the same.
-bool getLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) {
-        return false;
-    }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
-    return true;
+bool GetLine(std::istream& in, std::string& line) {
+  if (!std::getline(in, line)) {
+    return false;
+  }
+  if (!line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  return true;
 }
 
-bool startsWith(const std::string& s, const char* prefix) {
-    return s.rfind(prefix, 0) == 0;
-}
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
-} // namespace
+}  // namespace
 
-std::u32string fromUtf8(const std::string& text) {
-    std::u32string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        if (i + extra >= text.size()) {
-            throw std::runtime_error("truncated UTF-8 text");
-        }
-        for (int k = 1; k <= extra; ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        out += c;
-        i += 1 + extra;
+std::u32string FromUtf8(const std::string& text) {
+  std::u32string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+    if (i + extra >= text.size()) {
+      throw std::runtime_error("truncated UTF-8 text");
     }
-    return out;
-}
-
-std::string toUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+    for (int k = 1; k <= extra; ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     }
-    return out;
+    out += c;
+    i += 1 + extra;
+  }
+  return out;
 }
 
-Font Font::parseGlyphFile(std::istream& in) {
-    Font font;
-    std::string line;
-    int lineNumber = 0;
-    auto fail = [&](const std::string& why) {
-        throw std::runtime_error("glyph file line " + std::to_string(lineNumber) + ": " + why);
-    };
-    while (getLine(in, line)) {
-        ++lineNumber;
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        if (!startsWith(line, "U+")) {
-            fail("expected a glyph header");
-        }
-        std::istringstream header(line.substr(2));
-        unsigned code = 0;
-        header >> std::hex >> code >> std::dec;
-        // The character itself follows for the reader's sake; skip up to "advance".
-        std::string word;
-        while (header >> word && word != "advance") {
-        }
-        Glyph g;
-        std::string box;
-        if (!(header >> g.advance >> box >> g.width >> g.height >> g.xOffset >> g.yOffset) || box != "box") {
-            fail("malformed glyph header");
-        }
-        for (int r = 0; r < g.height; ++r) {
-            ++lineNumber;
-            std::string row;
-            if (!getLine(in, row) || static_cast<int>(row.size()) != g.width ||
-                row.find_first_not_of("#.") != std::string::npos) {
-                fail("glyph row must be " + std::to_string(g.width) + " of '#' and '.'");
-            }
-            g.rows.push_back(row);
-        }
-        font.glyphs_[static_cast<char32_t>(code)] = g;
+std::string ToUtf8(char32_t c) {
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+Font Font::ParseGlyphFile(std::istream& in) {
+  Font font;
+  std::string line;
+  int lineNumber = 0;
+  auto fail = [&](const std::string& why) {
+    throw std::runtime_error("glyph file line " + std::to_string(lineNumber) + ": " + why);
+  };
+  while (GetLine(in, line)) {
+    ++lineNumber;
+    if (line.empty() || line[0] == '#') {
+      continue;
     }
-    return font;
-}
-
-Font Font::fromBdf(std::istream& in, const std::u32string& wanted) {
-    const std::set<char32_t> want(wanted.begin(), wanted.end());
-    Font font;
-    std::string line;
+    if (!StartsWith(line, "U+")) {
+      fail("expected a glyph header");
+    }
+    std::istringstream header(line.substr(2));
+    unsigned code = 0;
+    header >> std::hex >> code >> std::dec;
+    // The character itself follows for the reader's sake; skip up to "advance".
+    std::string word;
+    while (header >> word && word != "advance") {
+    }
     Glyph g;
-    long code = -1;
-    bool inBitmap = false;
-    while (getLine(in, line)) {
-        std::istringstream words(line);
-        std::string key;
-        words >> key;
-        if (key == "STARTCHAR") {
-            g = Glyph{};
-            code = -1;
-        } else if (key == "ENCODING") {
-            words >> code;
-        } else if (key == "DWIDTH") {
-            words >> g.advance;
-        } else if (key == "BBX") {
-            words >> g.width >> g.height >> g.xOffset >> g.yOffset;
-        } else if (key == "BITMAP") {
-            inBitmap = true;
-        } else if (key == "ENDCHAR") {
-            inBitmap = false;
-            if (code >= 0 && want.count(static_cast<char32_t>(code))) {
-                font.glyphs_[static_cast<char32_t>(code)] = g;
-            }
-        } else if (inBitmap) {
-            const unsigned long bits = std::stoul(key, nullptr, 16);
-            const int totalBits = static_cast<int>(key.size()) * 4;
-            std::string row;
-            for (int x = 0; x < g.width; ++x) {
-                row += (bits >> (totalBits - 1 - x)) & 1 ? '#' : '.';
-            }
-            g.rows.push_back(row);
-        }
+    std::string box;
+    if (!(header >> g.advance >> box >> g.width >> g.height >> g.xOffset >> g.yOffset) || box != "box") {
+      fail("malformed glyph header");
     }
-    for (char32_t c : want) {
-        if (!font.glyphs_.count(c)) {
-            throw std::runtime_error("the font has no glyph for " + hexCode(c));
-        }
+    for (int r = 0; r < g.height; ++r) {
+      ++lineNumber;
+      std::string row;
+      if (!GetLine(in, row) || static_cast<int>(row.size()) != g.width ||
+          row.find_first_not_of("#.") != std::string::npos) {
+        fail("glyph row must be " + std::to_string(g.width) + " of '#' and '.'");
+      }
+      g.rows.push_back(row);
     }
-    return font;
+    font.glyphs_[static_cast<char32_t>(code)] = g;
+  }
+  return font;
 }
 
-void Font::writeGlyphFile(std::ostream& out, const std::string& header) const {
-    out << header;
-    for (const auto& [code, g] : glyphs_) {
-        out << '\n'
-            << hexCode(code) << ' ' << (code == U' ' ? std::string("space") : toUtf8(code))
-            << " advance " << g.advance << " box " << g.width << ' ' << g.height << ' ' << g.xOffset
-            << ' ' << g.yOffset << '\n';
-        for (const auto& row : g.rows) {
-            out << row << '\n';
-        }
+Font Font::FromBdf(std::istream& in, const std::u32string& wanted) {
+  const std::set<char32_t> want(wanted.begin(), wanted.end());
+  Font font;
+  std::string line;
+  Glyph g;
+  long code = -1;
+  bool inBitmap = false;
+  while (GetLine(in, line)) {
+    std::istringstream words(line);
+    std::string key;
+    words >> key;
+    if (key == "STARTCHAR") {
+      g = Glyph{};
+      code = -1;
+    } else if (key == "ENCODING") {
+      words >> code;
+    } else if (key == "DWIDTH") {
+      words >> g.advance;
+    } else if (key == "BBX") {
+      words >> g.width >> g.height >> g.xOffset >> g.yOffset;
+    } else if (key == "BITMAP") {
+      inBitmap = true;
+    } else if (key == "ENDCHAR") {
+      inBitmap = false;
+      if (code >= 0 && want.count(static_cast<char32_t>(code))) {
+        font.glyphs_[static_cast<char32_t>(code)] = g;
+      }
+    } else if (inBitmap) {
+      const unsigned long bits = std::stoul(key, nullptr, 16);
+      const int totalBits = static_cast<int>(key.size()) * 4;
+      std::string row;
+      for (int x = 0; x < g.width; ++x) {
+        row += (bits >> (totalBits - 1 - x)) & 1 ? '#' : '.';
+      }
+      g.rows.push_back(row);
     }
+  }
+  for (char32_t c : want) {
+    if (!font.glyphs_.count(c)) {
+      throw std::runtime_error("the font has no glyph for " + HexCode(c));
+    }
+  }
+  return font;
+}
+
+void Font::WriteGlyphFile(std::ostream& out, const std::string& header) const {
+  out << header;
+  for (const auto& [code, g] : glyphs_) {
+    out << '\n'
+        << HexCode(code) << ' ' << (code == U' ' ? std::string("space") : ToUtf8(code)) << " advance " << g.advance
+        << " box " << g.width << ' ' << g.height << ' ' << g.xOffset << ' ' << g.yOffset << '\n';
+    for (const auto& row : g.rows) {
+      out << row << '\n';
+    }
+  }
 }
 
 const Glyph& Font::glyph(char32_t c) const {
-    const auto it = glyphs_.find(c);
-    if (it == glyphs_.end()) {
-        throw std::runtime_error("no glyph for " + hexCode(c) + " in the glyph file; rerun extract-glyphs");
-    }
-    return it->second;
+  const auto it = glyphs_.find(c);
+  if (it == glyphs_.end()) {
+    throw std::runtime_error("no glyph for " + HexCode(c) + " in the glyph file; rerun extract-glyphs");
+  }
+  return it->second;
 }
 
 template <class Plot>
-void Font::forEachInkPixel(const std::u32string& text, bool bold, Plot plot) const {
-    int pen = 0;
-    for (char32_t c : text) {
-        const Glyph& g = glyph(c);
-        for (int r = 0; r < g.height; ++r) {
-            const int y = -(g.yOffset + g.height - 1) + r;
-            for (int col = 0; col < g.width; ++col) {
-                if (g.rows[r][col] == '#') {
-                    plot(pen + g.xOffset + col, y);
-                    if (bold) {
-                        plot(pen + g.xOffset + col + 1, y);
-                    }
-                }
-            }
+void Font::ForEachInkPixel(const std::u32string& text, bool bold, Plot plot) const {
+  int pen = 0;
+  for (char32_t c : text) {
+    const Glyph& g = glyph(c);
+    for (int r = 0; r < g.height; ++r) {
+      const int y = -(g.yOffset + g.height - 1) + r;
+      for (int col = 0; col < g.width; ++col) {
+        if (g.rows[r][col] == '#') {
+          plot(pen + g.xOffset + col, y);
+          if (bold) {
+            plot(pen + g.xOffset + col + 1, y);
+          }
         }
-        pen += g.advance + (bold ? 1 : 0); // the smear keeps its own column
+      }
     }
+    pen += g.advance + (bold ? 1 : 0);  // the smear keeps its own column
+  }
 }
 
-InkBox Font::measure(const std::u32string& text, bool bold) const {
-    InkBox box;
-    bool any = false;
-    forEachInkPixel(text, bold, [&](int x, int y) {
-        if (!any) {
-            box = InkBox{x, y, x, y};
-            any = true;
-        }
-        box.left = std::min(box.left, x);
-        box.right = std::max(box.right, x);
-        box.top = std::min(box.top, y);
-        box.bottom = std::max(box.bottom, y);
-    });
-    return box;
+InkBox Font::Measure(const std::u32string& text, bool bold) const {
+  InkBox box;
+  bool any = false;
+  ForEachInkPixel(text, bold, [&](int x, int y) {
+    if (!any) {
+      box = InkBox{x, y, x, y};
+      any = true;
+    }
+    box.left = std::min(box.left, x);
+    box.right = std::max(box.right, x);
+    box.top = std::min(box.top, y);
+    box.bottom = std::max(box.bottom, y);
+  });
+  return box;
 }
 
-void Font::drawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour, bool bold) const {
-    const InkBox box = measure(text, bold);
-    forEachInkPixel(text, bold, [&](int x, int y) {
-        image.set(left + x - box.left, top + y - box.top, colour);
-    });
+void Font::DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour, bool bold) const {
+  const InkBox box = Measure(text, bold);
+  ForEachInkPixel(text, bold, [&](int x, int y) { image.Set(left + x - box.left, top + y - box.top, colour); });
 }
 
-} // namespace picgen
+}  // namespace picgen

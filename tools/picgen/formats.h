@@ -12,19 +12,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 // 8-bit RLE8 bitmap. The palette starts with `first` and continues with the picture's other
 // colours in the order they first appear (top to bottom, left to right).
-Bytes encodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first);
+Bytes EncodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first);
 
-// 4-bit uncompressed bitmap over a palette of 16 colours; every pixel must be in the palette.
-Bytes encode4BitBitmap(const Image& image, const std::vector<Rgb>& palette16);
+// 4-bit RLE4 bitmap over a palette of 16 colours; every pixel must be in the palette.
+Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16);
 
 // Icon with one image: 24-bit colour, or 4-bit over `palette16`; kNone pixels go to the mask.
-Bytes encodeIcon24(const Image& image);
-Bytes encodeIcon4(const Image& image, const std::vector<Rgb>& palette16);
+Bytes EncodeIcon24(const Image& image);
+Bytes EncodeIcon4(const Image& image, const std::vector<Rgb>& palette16);
 
 // Monochrome cursor: black, white and kNone (transparent) pixels only.
-Bytes encodeCursor(const Image& image, int hotX, int hotY);
+Bytes EncodeCursor(const Image& image, int hotX, int hotY);
 
 // The sixteen colours of the standard Windows 16-colour palette.
-const std::vector<Rgb>& standardPalette16();
+const std::vector<Rgb>& StandardPalette16();
 
-} // namespace picgen
+}  // namespace picgen

@@ -16,30 +16,30 @@ constexpr Rgb kLightGrey = 0xC0C0C0;
 constexpr Rgb kDarkGrey = 0x808080;
 
 class Image {
-public:
-    Image() = default;
-    Image(int width, int height, Rgb fill);
+ public:
+  Image() = default;
+  Image(int width, int height, Rgb fill);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
-    Rgb at(int x, int y) const { return pixels_[index(x, y)]; }
-    // Drawing outside the raster is ignored, so callers need not clip.
-    void set(int x, int y, Rgb colour);
-    void fill(int left, int top, int right, int bottom, Rgb colour); // inclusive corners
-    void hline(int left, int right, int y, Rgb colour) { fill(left, y, right, y, colour); }
-    void vline(int x, int top, int bottom, Rgb colour) { fill(x, top, x, bottom, colour); }
-    // Copies every pixel of `other` that is not kNone, with its top-left corner at (x, y).
-    void overlay(const Image& other, int x, int y);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  Rgb at(int x, int y) const { return pixels_[index(x, y)]; }
+  // Drawing outside the raster is ignored, so callers need not clip.
+  void Set(int x, int y, Rgb colour);
+  void Fill(int left, int top, int right, int bottom, Rgb colour);  // inclusive corners
+  void HLine(int left, int right, int y, Rgb colour) { Fill(left, y, right, y, colour); }
+  void VLine(int x, int top, int bottom, Rgb colour) { Fill(x, top, x, bottom, colour); }
+  // Copies every pixel of `other` that is not kNone, with its top-left corner at (x, y).
+  void Overlay(const Image& other, int x, int y);
 
-    bool operator==(const Image& other) const {
-        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-    }
+  bool operator==(const Image& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
 
-private:
-    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<Rgb> pixels_;
+ private:
+  std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<Rgb> pixels_;
 };
 
-} // namespace picgen
+}  // namespace picgen

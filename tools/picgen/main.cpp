@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -16,86 +14,72 @@
 
 namespace {
 
-int usage() {
-    std::cerr << "usage: picgen ART_DIR OUT_DIR\n"
-                 "       picgen --check ART_DIR PICTURES_DIR\n"
-                 "       picgen --extract-glyphs BDF_FILE GLYPH_FILE\n";
-    return 2;
+int Usage() {
+  std::cerr << "usage: picgen ART_DIR OUT_DIR\n"
+               "       picgen --check ART_DIR PICTURES_DIR\n"
+               "       picgen --extract-glyphs BDF_FILE GLYPH_FILE\n";
+  return 2;
 }
 
-picgen::Bytes readFile(const std::string& path, bool& found) {
-    std::ifstream in(path, std::ios::binary);
-    found = static_cast<bool>(in);
-    return picgen::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-int write(const std::string& artDir, const std::string& outDir) {
-    std::filesystem::create_directories(outDir);
-    for (const auto& file : picgen::makePictures(artDir)) {
-        const std::string path = outDir + "/" + file.name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
-        if (!out) {
-            throw std::runtime_error("cannot write " + path);
-        }
-    }
-    return 0;
-}
-
-int check(const std::string& artDir, const std::string& picturesDir) {
-    int differing = 0;
-    for (const auto& file : picgen::makePictures(artDir)) {
-        bool found = false;
-        const picgen::Bytes existing = readFile(picturesDir + "/" + file.name, found);
-        if (!found) {
-            std::cout << file.name << ": missing\n";
-            ++differing;
-        } else if (existing != file.bytes) {
-            std::cout << file.name << ": differs from what " << artDir << " makes\n";
-            ++differing;
-        }
-    }
-    if (differing) {
-        std::cout << differing << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir << '\n';
-        return 1;
-    }
-    return 0;
-}
-
-int extractGlyphs(const std::string& bdfPath, const std::string& glyphPath) {
-    std::ifstream in(bdfPath, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot open " + bdfPath);
-    }
-    const picgen::Font font = picgen::Font::fromBdf(in, picgen::charactersUsed());
-    std::ofstream out(glyphPath, std::ios::binary | std::ios::trunc);
-    font.writeGlyphFile(out,
-                        "# Glyphs of WenQuanYi Bitmap Song, 12 pixels (wenquanyi_9pt.pcf of Debian's xfonts-wqy),\n"
-                        "# only those the pictures use. Licence: see FONT-LICENSE.md.\n"
-                        "# Made by tools/picgen/extract-glyphs.sh; '#' is ink. Box: width, height and the\n"
-                        "# offset of its lower-left corner from the pen position on the baseline.\n");
+int WritePictures(const std::string& artDir, const std::string& outDir) {
+  std::filesystem::create_directories(outDir);
+  for (const auto& file : picgen::MakePictures(artDir)) {
+    const std::string path = outDir + "/" + file.name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
     if (!out) {
-        throw std::runtime_error("cannot write " + glyphPath);
+      throw std::runtime_error("cannot write " + path);
     }
-    return 0;
+  }
+  return 0;
 }
 
-} // namespace
+int CheckPictures(const std::string& artDir, const std::string& picturesDir) {
+  const auto outdated = picgen::OutdatedPictures(artDir, picturesDir);
+  for (const auto& name : outdated) {
+    std::cout << name << ": missing or different from what " << artDir << " makes\n";
+  }
+  if (!outdated.empty()) {
+    std::cout << outdated.size() << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+int ExtractGlyphs(const std::string& bdfPath, const std::string& glyphPath) {
+  std::ifstream in(bdfPath, std::ios::binary);
+  if (!in) {
+    throw std::runtime_error("cannot open " + bdfPath);
+  }
+  const picgen::Font font = picgen::Font::FromBdf(in, picgen::CharactersUsed());
+  std::ofstream out(glyphPath, std::ios::binary | std::ios::trunc);
+  font.WriteGlyphFile(out,
+                      "# Glyphs of WenQuanYi Bitmap Song, 12 pixels (wenquanyi_9pt.pcf of Debian's xfonts-wqy),\n"
+                      "# only those the pictures use. Licence: see FONT-LICENSE.md.\n"
+                      "# Made by tools/picgen/extract-glyphs.sh; '#' is ink. Box: width, height and the\n"
+                      "# offset of its lower-left corner from the pen position on the baseline.\n");
+  if (!out) {
+    throw std::runtime_error("cannot write " + glyphPath);
+  }
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    try {
-        if (argc == 4 && std::string(argv[1]) == "--check") {
-            return check(argv[2], argv[3]);
-        }
-        if (argc == 4 && std::string(argv[1]) == "--extract-glyphs") {
-            return extractGlyphs(argv[2], argv[3]);
-        }
-        if (argc == 3 && argv[1][0] != '-') {
-            return write(argv[1], argv[2]);
-        }
-        return usage();
-    } catch (const std::exception& e) {
-        std::cerr << "picgen: " << e.what() << '\n';
-        return 1;
+  try {
+    if (argc == 4 && std::string(argv[1]) == "--check") {
+      return CheckPictures(argv[2], argv[3]);
     }
+    if (argc == 4 && std::string(argv[1]) == "--extract-glyphs") {
+      return ExtractGlyphs(argv[2], argv[3]);
+    }
+    if (argc == 3 && argv[1][0] != '-') {
+      return WritePictures(argv[1], argv[2]);
+    }
+    return Usage();
+  } catch (const std::exception& e) {
+    std::cerr << "picgen: " << e.what() << '\n';
+    return 1;
+  }
 }

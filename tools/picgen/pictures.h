@@ -9,13 +9,16 @@
 namespace picgen {
 
 struct PictureFile {
-    std::string name; // file name inside the pictures directory
-    Bytes bytes;
+  std::string name;  // file name inside the pictures directory
+  Bytes bytes;
 };
 
-std::vector<PictureFile> makePictures(const std::string& artDir);
+std::vector<PictureFile> MakePictures(const std::string& artDir);
+
+// Names of the pictures in `picturesDir` that are missing or differ from a fresh drawing.
+std::vector<std::string> OutdatedPictures(const std::string& artDir, const std::string& picturesDir);
 
 // Every character the pictures' texts use: what the glyph file has to hold.
-std::u32string charactersUsed();
+std::u32string CharactersUsed();
 
-} // namespace picgen
+}  // namespace picgen

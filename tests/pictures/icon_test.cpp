@@ -1,0 +1,134 @@
+// The icons and the cursor: sizes, colour depths, masks and the cursor's hot spot.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "pixel_checks.h"
+
+namespace pictures_test {
+namespace {
+
+int CountClear(const Picture& pic) {
+  int n = 0;
+  for (bool clear : pic.transparent) {
+    n += clear ? 1 : 0;
+  }
+  return n;
+}
+
+// Pixels under the mask carry black, so the icon draws the same on any background.
+::testing::AssertionResult ClearPixelsAreBlack(const Picture& pic) {
+  for (int y = 0; y < pic.height; ++y) {
+    for (int x = 0; x < pic.width; ++x) {
+      if (pic.clear(x, y) && pic.at(x, y) != kBlack) {
+        return ::testing::AssertionFailure()
+               << "(" << x << ", " << y << ") is transparent but " << ColourName(pic.at(x, y));
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+std::set<Rgb> OpaqueColours(const Picture& pic) {
+  std::set<Rgb> colours;
+  for (int y = 0; y < pic.height; ++y) {
+    for (int x = 0; x < pic.width; ++x) {
+      if (!pic.clear(x, y)) {
+        colours.insert(pic.at(x, y));
+      }
+    }
+  }
+  return colours;
+}
+
+bool IsDarkBlue(Rgb c) {
+  const int r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+  return b >= 0x60 && b <= 0xC0 && r < b / 2 && g < b / 2;
+}
+
+bool IsYellow(Rgb c) {
+  const int r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+  return r >= 0xE0 && g >= 0xC0 && b < 0x40;
+}
+
+TEST(AppIcon, Is32By32In24BitColourWithAMask) {
+  const Picture icon = ReadIconFile(PicturePath("AppIcon.ico"));
+  EXPECT_EQ(icon.resourceType, 1);
+  EXPECT_EQ(icon.imageCount, 1);
+  EXPECT_EQ(icon.width, 32);
+  EXPECT_EQ(icon.height, 32);
+  EXPECT_EQ(icon.bitsPerPixel, 24);
+  EXPECT_TRUE(icon.clear(0, 0)) << "corners show the desktop";
+  EXPECT_TRUE(icon.clear(31, 0));
+  EXPECT_GT(CountClear(icon), 200);
+  EXPECT_LT(CountClear(icon), 900);
+  EXPECT_TRUE(ClearPixelsAreBlack(icon));
+  int blue = 0, yellow = 0;
+  for (Rgb c : icon.pixels) {
+    blue += IsDarkBlue(c) ? 1 : 0;
+    yellow += IsYellow(c) ? 1 : 0;
+  }
+  EXPECT_GT(blue, 150) << "the dark-blue hat";
+  EXPECT_GT(yellow, 30) << "stars and moon";
+}
+
+TEST(PausedIcon, IsTheAppIconUnderARedProhibitionSign) {
+  const Picture app = ReadIconFile(PicturePath("AppIcon.ico"));
+  const Picture paused = ReadIconFile(PicturePath("PausedIcon.ico"));
+  ASSERT_EQ(paused.width, 32);
+  ASSERT_EQ(paused.height, 32);
+  EXPECT_EQ(paused.bitsPerPixel, 24);
+  EXPECT_TRUE(ClearPixelsAreBlack(paused));
+  int red = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      if (!paused.clear(x, y) && paused.at(x, y) == 0xFF0000) {
+        ++red;
+      } else {
+        EXPECT_EQ(paused.at(x, y), app.at(x, y)) << "(" << x << ", " << y << ")";
+        EXPECT_EQ(paused.clear(x, y), app.clear(x, y)) << "(" << x << ", " << y << ")";
+      }
+    }
+  }
+  EXPECT_GT(red, 150);
+  // The ring crosses the middle of each edge, the slash runs through the centre.
+  for (auto [x, y] : {std::pair{1, 16}, {30, 16}, {16, 1}, {16, 30}, {16, 16}, {10, 10}, {21, 21}}) {
+    EXPECT_EQ(paused.at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
+  }
+}
+
+TEST(BrowseIcon, Is22By22In16ColoursWithAMask) {
+  const Picture icon = ReadIconFile(PicturePath("BrowseIcon.ico"));
+  EXPECT_EQ(icon.resourceType, 1);
+  EXPECT_EQ(icon.width, 22);
+  EXPECT_EQ(icon.height, 22);
+  EXPECT_EQ(icon.bitsPerPixel, 4);
+  EXPECT_EQ(icon.palette.size(), 16u);
+  EXPECT_TRUE(icon.clear(0, 0));
+  EXPECT_TRUE(ClearPixelsAreBlack(icon));
+  const std::set<Rgb> colours = OpaqueColours(icon);
+  EXPECT_TRUE(colours.count(0xFFFF00)) << "yellow folder";
+  EXPECT_TRUE(colours.count(0x808000)) << "dark olive flap";
+  EXPECT_TRUE(colours.count(kBlack)) << "outline and arrow";
+}
+
+TEST(HandCursor, IsAMonochrome32By32CursorWithTheHotSpotOnTheFingertip) {
+  const Picture cursor = ReadIconFile(PicturePath("HandCursor.cur"));
+  EXPECT_EQ(cursor.resourceType, 2);
+  EXPECT_EQ(cursor.width, 32);
+  EXPECT_EQ(cursor.height, 32);
+  EXPECT_EQ(cursor.bitsPerPixel, 1);
+  EXPECT_EQ(cursor.hotX, 5);
+  EXPECT_EQ(cursor.hotY, 0);
+  EXPECT_FALSE(cursor.clear(5, 0)) << "the hot spot is on the hand";
+  for (int x = 0; x < 32; ++x) {
+    if (x != 5 && x != 6) {
+      EXPECT_TRUE(cursor.clear(x, 0)) << "only the fingertip reaches the top row, column " << x;
+    }
+  }
+  EXPECT_EQ(OpaqueColours(cursor), (std::set<Rgb>{kBlack, kWhite}));
+  EXPECT_TRUE(ClearPixelsAreBlack(cursor)) << "no inverted pixels";
+}
+
+}  // namespace
+}  // namespace pictures_test

@@ -1,0 +1,130 @@
+// The pictures as the program gets them: compiled into the executable and loaded by the system.
+// Checks that the system decodes our RLE8 and RLE4 bitmaps to the same pixels as the files say.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "../../layouts/picture_ids.h"
+#include "picture_reader.h"
+
+namespace pictures_test {
+namespace {
+
+struct BitmapResource {
+  int id;
+  const char* file;
+};
+
+const BitmapResource kBitmaps[] = {
+    {IDB_MAIN_BACKGROUND, "MainBackground.bmp"},
+    {IDB_EDIT_BACKGROUND, "EditBackground.bmp"},
+    {IDB_ABOUT_BACKGROUND, "AboutBackground.bmp"},
+    {IDB_INFOR_BACKGROUND, "InforBackground.bmp"},
+    {IDB_INFOR2_BACKGROUND, "Infor2Background.bmp"},
+    {IDB_FACE_ABOUT, "FaceAbout.bmp"},
+    {IDB_FACE_ABOUT_DOWN, "FaceAboutDown.bmp"},
+    {IDB_FACE_SETTINGS, "FaceSettings.bmp"},
+    {IDB_FACE_SETTINGS_DOWN, "FaceSettingsDown.bmp"},
+    {IDB_FACE_SAVE, "FaceSave.bmp"},
+    {IDB_FACE_SAVE_DOWN, "FaceSaveDown.bmp"},
+    {IDB_FACE_HIDE, "FaceHide.bmp"},
+    {IDB_FACE_HIDE_DOWN, "FaceHideDown.bmp"},
+    {IDB_FACE_EXIT, "FaceExit.bmp"},
+    {IDB_FACE_EXIT_DOWN, "FaceExitDown.bmp"},
+    {IDB_FACE_OK, "FaceOk.bmp"},
+    {IDB_FACE_OK_DOWN, "FaceOkDown.bmp"},
+    {IDB_FACE_CANCEL, "FaceCancel.bmp"},
+    {IDB_FACE_CANCEL_DOWN, "FaceCancelDown.bmp"},
+};
+
+// Top-down 0xRRGGBB pixels of a bitmap handle.
+std::vector<Rgb> PixelsOf(HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != height) {
+    pixels.clear();
+  }
+  for (Rgb& p : pixels) {
+    p &= 0xFFFFFF;  // GetDIBits gives 0x00RRGGBB
+  }
+  return pixels;
+}
+
+TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
+  for (const BitmapResource& res : kBitmaps) {
+    SCOPED_TRACE(res.file);
+    const Picture file = ReadBitmapFile(PicturePath(res.file));
+    auto bitmap =
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, file.width);
+    EXPECT_EQ(info.bmHeight, file.height);
+    const std::vector<Rgb> loaded = PixelsOf(bitmap, file.width, file.height);
+    DeleteObject(bitmap);
+    ASSERT_EQ(loaded.size(), file.pixels.size());
+    std::size_t firstDifference = loaded.size();
+    for (std::size_t i = 0; i < loaded.size() && firstDifference == loaded.size(); ++i) {
+      if (loaded[i] != file.pixels[i]) {
+        firstDifference = i;
+      }
+    }
+    EXPECT_EQ(firstDifference, loaded.size())
+        << "first different pixel at (" << firstDifference % file.width << ", " << firstDifference / file.width << ")";
+  }
+}
+
+TEST(Resources, IconsLoadInTheirSizes) {
+  struct IconResource {
+    int id;
+    int size;
+  };
+  for (IconResource res : {IconResource{IDI_APP, 32}, {IDI_PAUSED, 32}, {IDI_BROWSE, 22}}) {
+    SCOPED_TRACE(res.id);
+    auto icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_ICON, res.size, res.size, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, res.size);
+    EXPECT_NE(info.hbmColor, nullptr) << "a colour icon";
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DestroyIcon(icon);
+  }
+}
+
+TEST(Resources, HandCursorLoadsWithItsHotSpot) {
+  HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HAND_POINTER));
+  ASSERT_NE(cursor, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(cursor, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 5u);
+  EXPECT_EQ(info.yHotspot, 0u);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) {
+    DeleteObject(info.hbmColor);
+  }
+}
+
+}  // namespace
+}  // namespace pictures_test
+
+#endif  // _WIN32
