@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dialogs/about_form.h"
+#include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
 #include "hotkeys/message_hook.h"
@@ -121,6 +122,9 @@ void MainForm::Command1_Click(int index) {
       about.ShowModal();
       break;
     }
+    case 1:
+      ShowEditor();
+      break;
     case 2:
       Save();
       break;

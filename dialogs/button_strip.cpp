@@ -1,0 +1,103 @@
+#include "dialogs/button_strip.h"
+
+#include <algorithm>
+
+#include "dialogs/form.h"
+
+namespace tarvolin {
+
+namespace {
+constexpr short kTrue = -1;
+
+// A window's device context for the life of the holder.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+}  // namespace
+
+bool ButtonStrip::Inside(int x, int y, int width, int height) {
+  return x >= 0 && x <= width && y >= 0 && y <= height;
+}
+
+StripStep ButtonStrip::MouseMove(int, int x, int y, int width, int height, bool holdsCapture) const {
+  StripStep step;
+  if (Inside(x, y, width, height)) {
+    // Without the capture the pointer has just arrived; keeping it tells us when the pointer leaves.
+    if (!holdsCapture) step.look = ButtonRaised;
+    step.capture = CaptureChange::Take;
+  } else {
+    step.look = ButtonFlat;
+    step.capture = CaptureChange::Release;
+  }
+  return step;
+}
+
+StripStep ButtonStrip::MouseDown(int index, int button) {
+  std::fill(std::begin(ButtonDownFlags), std::end(ButtonDownFlags), short{0});
+  StripStep step;
+  if (button == kLeftButton && Valid(index)) {
+    ButtonDownFlags[index] = kTrue;
+    step.look = ButtonSunken;
+  }
+  return step;
+}
+
+StripStep ButtonStrip::MouseUp(int index, int button) {
+  std::fill(std::begin(ButtonUpFlags), std::end(ButtonUpFlags), short{0});
+  StripStep step;
+  if (button == kLeftButton && Valid(index)) {
+    ButtonUpFlags[index] = kTrue;
+    step.look = ButtonRaised;
+  }
+  return step;
+}
+
+StripStep ButtonStrip::Click(int index) const {
+  StripStep step;
+  step.look = ButtonFlat;
+  step.browse = DownFlag(index) && UpFlag(index);
+  return step;
+}
+
+StripStep ButtonStrip::TimerTick(int captured, bool underPointer) {
+  StripStep step;
+  if (captured >= 0 && !underPointer) {
+    step.look = ButtonFlat;
+    step.capture = CaptureChange::Release;
+  }
+  return step;
+}
+
+void DrawButtonEdge(HDC dc, const RECT& rect, int look) {
+  RECT r = rect;
+  if (look == ButtonRaised) {
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  } else if (look == ButtonSunken) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  }
+}
+
+void DrawButton(HWND box, int look) {
+  if (!box) return;
+  // The box paints its picture alone, so a repaint now takes away the frame of the last look.
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  if (look != ButtonRaised && look != ButtonSunken) return;
+  WindowDC dc(box);
+  if (!dc.get()) return;
+  RECT client = {};
+  GetClientRect(box, &client);
+  DrawButtonEdge(dc.get(), client, look);
+}
+
+}  // namespace tarvolin

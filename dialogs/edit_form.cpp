@@ -1,0 +1,178 @@
+#include "dialogs/edit_form.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <vector>
+
+#include "hotkeys/catalogue.h"
+#include "hotkeys/slots.h"
+#include "settings/autostart.h"
+#include "settings/exe_path.h"
+#include "settings/settings.h"
+#include "shell/main_form.h"
+
+namespace tarvolin {
+
+namespace {
+
+bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
+
+// Room for the longest path the open-file dialog can return.
+constexpr DWORD kPathBufferChars = 32768;
+
+std::wstring Folder(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+EditForm::EditForm() : Form(kEditLayout) {}
+
+void ShowEditor() {
+  EditForm editor;
+  editor.ShowModal();
+}
+
+void EditForm::Form_Load() {
+  ClipFaceButton("Command1", 0);
+  ClipFaceButton("Command1", 1);
+  const MainForm* main = TheMainForm();
+  for (int n = 1; n <= kSlotCount; ++n) {
+    const HWND combo = ControlWindow("Combo", n);
+    for (const wchar_t* name : kEditorCommandNames) {
+      const LRESULT item = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+      SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(item), 0);
+    }
+    // A picked path may be as long as the dialog allows.
+    SendMessageW(combo, CB_LIMITTEXT, 0, 0);
+    if (main) SetCaption("Combo", n, main->SlotCommandName(n));
+  }
+  if (ReadSetting(L"Other Settings", L"AutoRun") == L"Yes") SetValue("Check1", -1, 1);
+  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") SetValue("Check2", -1, 1);
+  StartTimer(10);
+}
+
+void EditForm::Control_Click(const ControlSpec& control) {
+  if (Named(control, "Command1")) {
+    Command1_Click(control.index);
+  } else if (Named(control, "picCommand")) {
+    picCommand_Click(control.index);
+  }
+}
+
+void EditForm::Command1_Click(int index) {
+  if (index == 0) {
+    Command1_Ok();
+  } else if (index == 1) {
+    Close();
+  }
+}
+
+void EditForm::Command1_Ok() {
+  if (MainForm* main = TheMainForm()) {
+    // Taken as typed: the hook reads the label at the next key press.
+    for (int n = 1; n <= kSlotCount; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
+  }
+  if (Value("Check1") != 0) {
+    WriteSetting(L"Other Settings", L"AutoRun", L"Yes");
+    // The box must never show an autostart that is not there.
+    if (!RegisterAutostart(ExePath())) WriteSetting(L"Other Settings", L"AutoRun", L"No");
+  } else {
+    WriteSetting(L"Other Settings", L"AutoRun", L"No");
+    UnregisterAutostart();
+  }
+  WriteSetting(L"Other Settings", L"AutoHide", Value("Check2") != 0 ? L"Yes" : L"No");
+  Close();
+}
+
+void EditForm::picCommand_Click(int index) {
+  const StripStep step = strip_.Click(index);
+  Apply(index, step);
+  if (!step.browse) return;
+
+  std::vector<wchar_t> file(kPathBufferChars, L'\0');
+  const std::wstring folder = Folder(ExePath());
+  OPENFILENAMEW record = {};
+  // The record in its first, smallest form: nothing here needs the later fields.
+  record.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  record.hwndOwner = hwnd();
+  record.hInstance = GetModuleHandleW(nullptr);
+  // One entry, shown as "*.*", that lists every file.
+  record.lpstrFilter = L"*.*\0*.*\0";
+  record.lpstrFile = file.data();
+  record.nMaxFile = kPathBufferChars;
+  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  record.lpstrTitle = L"打开文件";
+  record.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  // Cancelled or failed: the box keeps its text.
+  if (!GetOpenFileNameW(&record)) return;
+  if (!IsLoaded()) return;  // the program ended while the dialog was up
+  SetCaption("Combo", index + 1, file.data());
+}
+
+void EditForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
+  if (!control) return;
+  if (Named(*control, "Image1")) {
+    DragWindow(button);
+  } else if (Named(*control, "picCommand")) {
+    picCommand_MouseDown(control->index, button);
+  }
+}
+
+void EditForm::Control_MouseUp(const ControlSpec& control, int button, int, int) {
+  if (Named(control, "picCommand")) picCommand_MouseUp(control.index, button);
+}
+
+void EditForm::Control_MouseMove(const ControlSpec& control, int, int x, int y) {
+  if (Named(control, "picCommand")) picCommand_MouseMove(control.index, x, y);
+}
+
+void EditForm::Control_Paint(const ControlSpec& control, HDC dc) {
+  // Every repaint shows the button flat, whatever state it was in.
+  if (Named(control, "picCommand")) {
+    const HWND box = ControlWindow("picCommand", control.index);
+    RECT client = {};
+    GetClientRect(box, &client);
+    DrawButtonEdge(dc, client, ButtonFlat);
+  }
+}
+
+void EditForm::picCommand_MouseDown(int index, int button) { Apply(index, strip_.MouseDown(index, button)); }
+
+void EditForm::picCommand_MouseUp(int index, int button) { Apply(index, strip_.MouseUp(index, button)); }
+
+void EditForm::picCommand_MouseMove(int index, int x, int y) {
+  const HWND box = ControlWindow("picCommand", index);
+  RECT client = {};
+  GetClientRect(box, &client);
+  Apply(index, strip_.MouseMove(index, x, y, client.right, client.bottom, GetCapture() == box));
+}
+
+void EditForm::Timer_Tick() { Timer1_Timer(); }
+
+void EditForm::Timer1_Timer() {
+  POINT point = {};
+  GetCursorPos(&point);
+  const HWND under = WindowFromPoint(point);
+  const HWND capture = GetCapture();
+  int captured = -1;
+  for (int i = 0; i < ButtonStrip::kButtons && capture; ++i) {
+    if (ControlWindow("picCommand", i) == capture) {
+      captured = i;
+      break;
+    }
+  }
+  Apply(captured, ButtonStrip::TimerTick(captured, captured >= 0 && under == capture));
+}
+
+void EditForm::Apply(int index, const StripStep& step) {
+  const HWND box = ControlWindow("picCommand", index);
+  if (!box) return;
+  if (step.capture == CaptureChange::Take) SetCapture(box);
+  if (step.capture == CaptureChange::Release && GetCapture() == box) ReleaseCapture();
+  if (step.look != 0) DrawButton(box, step.look);
+}
+
+}  // namespace tarvolin

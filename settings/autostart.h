@@ -1,0 +1,26 @@
+// The start-with-the-system entry: the value "Tarvolin" under a Run key of the registry, holding
+// the executable's full path. Written and removed only by the editor's OK.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tarvolin {
+
+inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunValueName[] = L"Tarvolin";
+
+// Writes the value machine-wide; where that is refused (a user who is not elevated), under the
+// current user's Run key instead. True when one of the two now holds it.
+bool RegisterAutostart(const std::wstring& exePath);
+// Removes the value from both Run keys; a value that is not there is no failure.
+void UnregisterAutostart();
+
+namespace autostart_detail {
+// Makes every write or delete under root (HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) fail, as for
+// a user who may not write there. Wine lets everyone write machine-wide, so only this shows the
+// per-user way.
+void RefuseForTesting(HKEY root, bool refuse);
+}  // namespace autostart_detail
+
+}  // namespace tarvolin

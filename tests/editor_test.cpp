@@ -1,0 +1,196 @@
+// The editor inside the test program, over a Main of its own: what it shows when it opens, what
+// OK writes, and the per-user autostart where the machine-wide key refuses the write.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialogs/edit_form.h"
+#include "hotkeys/catalogue.h"
+#include "settings/autostart.h"
+#include "settings/exe_path.h"
+#include "settings/settings.h"
+#include "support/editor_driver.h"
+#include "support/loaded_main.h"
+
+using namespace tarvolin;
+using namespace tarvolin::test;
+
+namespace {
+
+class Editor : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveSettingsFile();
+    DeleteRunValue(HKEY_LOCAL_MACHINE);
+    DeleteRunValue(HKEY_CURRENT_USER);
+  }
+  void TearDown() override {
+    autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, false);
+    autostart_detail::RefuseForTesting(HKEY_CURRENT_USER, false);
+    DeleteRunValue(HKEY_LOCAL_MACHINE);
+    DeleteRunValue(HKEY_CURRENT_USER);
+    RemoveSettingsFile();
+  }
+};
+
+// Presses one of the editor's face buttons as its click reaches the form.
+void Press(EditForm& editor, int index) {
+  const HWND button = editor.ControlWindow("Command1", index);
+  SendMessageW(editor.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void Tick(EditForm& editor, const char* box, bool ticked) {
+  SendMessageW(editor.ControlWindow(box), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::wstring RunValue(HKEY root) {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(root, kRunKeyPath, kRunValueName, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return L"<none>";
+  }
+  return data;
+}
+
+}  // namespace
+
+TEST_F(Editor, OpensWithMainsBindingsTheNineNamesInEveryListAndTheOptionsFromTheFile) {
+  WriteSettingsBytes("[Other Settings]\r\nAutoRun=Yes\r\nAutoHide=yes\r\n");
+  LoadedMain main;
+  main->SetSlotCommandName(1, L"我的电脑");
+  main->SetSlotCommandName(6, L"  C:\\Tools\\run me.exe ");
+  main->SetSlotCommandName(12, L"MS-DOS");
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  for (int n = 1; n <= 12; ++n) {
+    EXPECT_EQ(editor.Caption("Combo", n), main->SlotCommandName(n)) << "slot " << n;
+    const HWND combo = editor.ControlWindow("Combo", n);
+    ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 9) << "slot " << n;
+    for (int i = 0; i < 9; ++i) {
+      wchar_t item[32] = {};
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      EXPECT_STREQ(item, kEditorCommandNames[static_cast<size_t>(i)]);
+      EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0), 0);
+    }
+  }
+  EXPECT_EQ(editor.Caption("Combo", 6), L"  C:\\Tools\\run me.exe ");
+  EXPECT_EQ(editor.Value("Check1"), 1);
+  EXPECT_EQ(editor.Value("Check2"), 0) << "\"yes\" is not \"Yes\"";
+  editor.Close();
+}
+
+TEST_F(Editor, OnlyYesSpelledExactlyTicksAnOption) {
+  LoadedMain main;
+  for (const char* value : {"", "yes", "YES", "True", "1", "No", "Yes"}) {
+    WriteSettingsBytes(std::string("[Other Settings]\r\nAutoRun=") + value + "\r\nAutoHide=" + value + "\r\n");
+    EditForm editor;
+    ASSERT_TRUE(editor.Load(main->hwnd()));
+    const int expected = std::string(value) == "Yes" ? 1 : 0;
+    EXPECT_EQ(editor.Value("Check1"), expected) << value;
+    EXPECT_EQ(editor.Value("Check2"), expected) << value;
+    editor.Close();
+  }
+}
+
+TEST_F(Editor, OkPutsTheTextsIntoMainUntouchedAndWritesOnlyTheTwoOptions) {
+  LoadedMain main;
+  const std::string heldBefore = HeldFunctionKeys();
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  editor.SetCaption("Combo", 2, L"控制面板 ");
+  editor.SetCaption("Combo", 7, L"");
+  editor.SetCaption("Combo", 11, L"  D:\\x y\\z.exe");
+  Tick(editor, "Check2", true);
+  Press(editor, 0);
+  EXPECT_FALSE(editor.IsLoaded()) << "OK closes the editor";
+  EXPECT_EQ(main->SlotCommandName(2), L"控制面板 ");
+  EXPECT_EQ(main->SlotCommandName(7), L"");
+  EXPECT_EQ(main->SlotCommandName(11), L"  D:\\x y\\z.exe");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"Yes");
+  const std::string file = ReadSettingsBytes();
+  EXPECT_EQ(file.find("HotKey"), std::string::npos) << file;
+  EXPECT_EQ(file.find("Enabled"), std::string::npos) << file;
+  EXPECT_EQ(HeldFunctionKeys(), heldBefore) << "nothing registered or unregistered";
+}
+
+TEST_F(Editor, CancelTouchesNeitherMainNorTheFileNorTheRegistry) {
+  WriteSettingsBytes("[Other Settings]\r\nAutoRun=No\r\nAutoHide=No\r\n");
+  const std::string before = ReadSettingsBytes();
+  LoadedMain main;
+  main->SetSlotCommandName(3, L"回收站");
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  editor.SetCaption("Combo", 3, L"C:\\other.exe");
+  Tick(editor, "Check1", true);
+  Tick(editor, "Check2", true);
+  Press(editor, 1);
+  EXPECT_FALSE(editor.IsLoaded());
+  EXPECT_EQ(main->SlotCommandName(3), L"回收站");
+  EXPECT_EQ(ReadSettingsBytes(), before);
+  EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+  EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
+}
+
+TEST_F(Editor, WhereTheMachineWideKeyRefusesTheEntryGoesToTheUsersKeyAndAutoRunSaysSo) {
+  LoadedMain main;
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  Tick(editor, "Check1", true);
+  Press(editor, 0);
+  EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"<none>");
+  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), ExePath());
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"Yes");
+
+  // Unticked: gone from the user's key although the machine-wide one still refuses.
+  EditForm again;
+  ASSERT_TRUE(again.Load(main->hwnd()));
+  EXPECT_EQ(again.Value("Check1"), 1);
+  Tick(again, "Check1", false);
+  Press(again, 0);
+  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
+}
+
+TEST_F(Editor, WhenNoKeyTakesTheEntryAutoRunStaysNoAndTheBoxShowsUnticked) {
+  LoadedMain main;
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
+  autostart_detail::RefuseForTesting(HKEY_CURRENT_USER, true);
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  Tick(editor, "Check1", true);
+  Tick(editor, "Check2", true);
+  Press(editor, 0);
+  EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+  EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"Yes");
+  EditForm again;
+  ASSERT_TRUE(again.Load(main->hwnd()));
+  EXPECT_EQ(again.Value("Check1"), 0);
+  again.Close();
+}
+
+TEST(Autostart, AMachineWideEntryReplacesAPerUserOneAndUnregisterEmptiesBothKeys) {
+  DeleteRunValue(HKEY_LOCAL_MACHINE);
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
+  ASSERT_TRUE(RegisterAutostart(L"C:\\Old Place\\Tarvolin.exe"));
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, false);
+  ASSERT_EQ(RunValue(HKEY_CURRENT_USER), L"C:\\Old Place\\Tarvolin.exe");
+
+  // Both at once would start the program twice at logon.
+  EXPECT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
+  EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"C:\\Tools\\Tarvolin.exe");
+  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
+  ASSERT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
+  autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, false);
+  UnregisterAutostart();
+  EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+  EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
+  UnregisterAutostart();  // nothing left to remove: no harm
+  EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+}
