@@ -6,8 +6,6 @@
 
 namespace picgen {
 
-namespace {
-
 // Files checked out with Windows line ends read the same.
 bool GetLine(std::istream& in, std::string& line) {
   if (!std::getline(in, line)) {
@@ -18,8 +16,6 @@ bool GetLine(std::istream& in, std::string& line) {
   }
   return true;
 }
-
-}  // namespace
 
 Art ParseArt(std::istream& in, const std::string& name) {
   Art art;

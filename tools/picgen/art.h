@@ -21,4 +21,7 @@ struct Art {
 //   pixels              followed by H rows of W characters
 Art ParseArt(std::istream& in, const std::string& name);
 
+// One line of a text source, without a Windows line end.
+bool GetLine(std::istream& in, std::string& line);
+
 }  // namespace picgen

@@ -1,5 +1,7 @@
 #include "font.h"
 
+#include "art.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <set>
@@ -14,17 +16,6 @@ std::string HexCode(char32_t c) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(c));
   return buffer;
-}
-
-// Files checked out with Windows line ends read the same.
-bool GetLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) {
-    return false;
-  }
-  if (!line.empty() && line.back() == '\r') {
-    line.pop_back();
-  }
-  return true;
 }
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
