@@ -6,12 +6,15 @@ namespace tarvolin {
 
 namespace {
 
-// 9 point at 96 dots per inch.
+// 9 point at 96 dots per inch: characters 12 pixels high.
 constexpr int kNinePointHeight = -12;
+// The default font is SimSun 9 pt, whose characters fill their 12-pixel cell. Asking for the cell
+// keeps that line height with any Chinese font the system substitutes for SimSun.
+constexpr int kDefaultCellHeight = 12;
 
-FontHandle MakeFont(const wchar_t* face, BYTE charset, bool underline) {
+FontHandle MakeFont(const wchar_t* face, BYTE charset, bool underline, int height = kNinePointHeight) {
   LOGFONTW font = {};
-  font.lfHeight = kNinePointHeight;
+  font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
   font.lfUnderline = underline ? TRUE : FALSE;
   font.lfCharSet = charset;
@@ -35,6 +38,18 @@ HFONT ChineseFont(bool underline) {
   return underline ? underlined.get() : plain.get();
 }
 
+HFONT DefaultFont() {
+  static FontHandle font = MakeFont(L"SimSun", GB2312_CHARSET, false, kDefaultCellHeight);
+  return font.get();
+}
+
+// The font for one run of a label's text.
+HFONT RunFont(FontKind kind, bool latin) {
+  if (kind == FontKind::Default) return DefaultFont();
+  const bool underline = kind == FontKind::Arial9Underline;
+  return latin ? LatinFont(underline) : ChineseFont(underline);
+}
+
 bool IsLatin(wchar_t c) { return c < 0x0250; }
 
 template <typename Visit>
@@ -52,45 +67,40 @@ void ForEachRun(const std::wstring& text, Visit visit) {
 }  // namespace
 
 HFONT ControlFont(FontKind kind) {
+  if (kind == FontKind::Default) return DefaultFont();
   return ChineseFont(kind == FontKind::Arial9Underline);
 }
 
+namespace {
+// The label's own font (Arial, or the default font) sets its line: height and baseline.
+TEXTMETRICW LineMetrics(HDC dc, FontKind kind) {
+  SelectedObject font(dc, RunFont(kind, true));
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  return metrics;
+}
+}  // namespace
+
 SIZE MeasureLabelText(HDC dc, const std::wstring& text, FontKind kind) {
-  const bool underline = kind == FontKind::Arial9Underline;
-  const bool arial = kind != FontKind::Default;
-  SIZE total = {0, 0};
+  SIZE total = {0, LineMetrics(dc, kind).tmHeight};
   ForEachRun(text, [&](const wchar_t* run, int length, bool latin) {
-    SelectedObject font(dc, latin && arial ? LatinFont(underline) : ChineseFont(underline));
+    SelectedObject font(dc, RunFont(kind, latin));
     SIZE size = {};
     GetTextExtentPoint32W(dc, run, length, &size);
     total.cx += size.cx;
-    if (size.cy > total.cy) total.cy = size.cy;
   });
-  if (text.empty()) {
-    SelectedObject font(dc, arial ? LatinFont(underline) : ChineseFont(underline));
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    total.cy = metrics.tmHeight;
-  }
   return total;
 }
 
 void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, FontKind kind, COLORREF color) {
-  const bool underline = kind == FontKind::Arial9Underline;
-  const bool arial = kind != FontKind::Default;
-  TEXTMETRICW metrics = {};
-  {
-    SelectedObject font(dc, arial ? LatinFont(underline) : ChineseFont(underline));
-    GetTextMetricsW(dc, &metrics);
-  }
+  const int baseline = rect.top + LineMetrics(dc, kind).tmAscent;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColor = SetTextColor(dc, color);
   const UINT oldAlign = SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
   int x = rect.left;
-  const int baseline = rect.top + metrics.tmAscent;
   ForEachRun(text, [&](const wchar_t* run, int length, bool latin) {
     if (x >= rect.right) return;
-    SelectedObject font(dc, latin && arial ? LatinFont(underline) : ChineseFont(underline));
+    SelectedObject font(dc, RunFont(kind, latin));
     ExtTextOutW(dc, x, baseline, ETO_CLIPPED, &rect, run, static_cast<UINT>(length), nullptr);
     SIZE size = {};
     GetTextExtentPoint32W(dc, run, length, &size);

@@ -316,7 +316,7 @@ TEST_F(EditorEndToEnd, OkWithANewPathInCombo6RunsItAtTheNextF6AndARestartWithout
   ASSERT_TRUE(program_.Start());
   const HWND main = program_.WaitForMain();
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F6); }));
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F6); }));
   EXPECT_FALSE(IsWindowVisible(main)) << "AutoHide";
   PressKey(VK_F6);
   EXPECT_TRUE(WaitUntil([] { return ProbeRan(ProbePath()); }));

@@ -78,7 +78,7 @@ TEST_F(Hotkeys, TheTrayRightButtonPausesAndResumesExactlyTheSwitchedOnKeys) {
   ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\n[Enabled]\r\nF3=True\r\nF8=True\r\n"), nullptr);
   ASSERT_EQ(HeldFunctionKeys(), "--x----x----");
   PostTray(WM_RBUTTONUP);
-  ASSERT_TRUE(WaitUntil([] { return HeldFunctionKeys() == "------------"; }));
+  ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "------------"; }));
   // Paused: a press reaches nobody.
   PressKey(VK_F3);
   Sleep(500);
@@ -90,14 +90,14 @@ TEST_F(Hotkeys, TheTrayRightButtonPausesAndResumesExactlyTheSwitchedOnKeys) {
   EXPECT_EQ(HeldFunctionKeys(), "------------");
 
   PostTray(WM_RBUTTONUP);
-  ASSERT_TRUE(WaitUntil([] { return HeldFunctionKeys() == "--x----x----"; }));
+  ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "--x----x----"; }));
   EXPECT_TRUE(PressAndSeeStarts(VK_F3, 1));
   EXPECT_TRUE(TrayIconPresent(main_));
 }
 
 TEST_F(Hotkeys, TheTrayLeftButtonShowsAHiddenMain) {
   ASSERT_NE(Start("[Other Settings]\r\nAutoHide=Yes\r\n[Enabled]\r\nF2=True\r\n"), nullptr);
-  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F2); }));
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F2); }));
   ASSERT_FALSE(IsWindowVisible(main_));
   EXPECT_TRUE(TrayIconPresent(main_)) << "hidden, but reachable through its icon";
   PostTray(WM_LBUTTONDOWN);
@@ -183,7 +183,7 @@ TEST_F(Hotkeys, TimeFromKeyPressToProgramStartBesideTheLeastProgramThatCanDoIt) 
   floorPath.replace(floorPath.find(L"probe.exe"), 9, L"hotkey_floor.exe");
   RunningProgram floor;
   ASSERT_TRUE(floor.Start(floorPath));
-  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F1); }));
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F1); }));
   const std::vector<double> least = TimePresses(kPresses);
   TerminateProcess(floor.process(), 0);
   ASSERT_EQ(least.size(), static_cast<size_t>(kPresses));

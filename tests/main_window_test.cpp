@@ -57,12 +57,12 @@ TEST_F(MainWindow, ASwitchHoldsOrFreesItsKeyAtOnceAndWritesNothing) {
   const std::string file = "[Other Settings]\r\nAutoRun=No\r\n";
   ASSERT_NE(Start(file), nullptr);
   Click("Check", 4);
-  EXPECT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
+  EXPECT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
   EXPECT_EQ(HeldFunctionKeys(), "---x--------");
   Click("Check", 4);
-  EXPECT_TRUE(WaitUntil([] { return !KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
+  EXPECT_TRUE(WaitForKeys([] { return !KeyHeldElsewhere(VK_F4); }, std::chrono::milliseconds(2000)));
   Click("Check", 12);
-  EXPECT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F12); }, std::chrono::milliseconds(2000)));
+  EXPECT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F12); }, std::chrono::milliseconds(2000)));
   EXPECT_EQ(ReadSettingsBytes(), file);
 }
 
@@ -73,7 +73,7 @@ TEST_F(MainWindow, SaveWritesEveryBindingAndSwitchAsShown) {
             nullptr);
   Click("Check", 5);
   Click("Check", 9);
-  ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F5) && !KeyHeldElsewhere(VK_F9); }));
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F5) && !KeyHeldElsewhere(VK_F9); }));
   Click("Command1", 2);
   ASSERT_TRUE(WaitUntil([] { return Setting(L"Enabled", L"F12") == "False"; }));
 

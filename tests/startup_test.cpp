@@ -189,3 +189,31 @@ TEST_F(Startup, ClosingMainReleasesEveryKeyAndEndsTheProgram) {
   // No window of the program is left, and its settings are as they were.
   EXPECT_EQ(ReadSettingsBytes(), EnabledSection("xxxxxxxxxxxx"));
 }
+
+TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
+  const std::wstring path = ProgramPath();
+  const HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(image, nullptr);
+  // A manifest would switch off the system's file virtualization and make the program DPI-aware.
+  EXPECT_EQ(FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+  const HRSRC version = FindResourceW(image, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+  ASSERT_NE(version, nullptr);
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(image, version)));
+  ASSERT_NE(data, nullptr);
+  // VS_FIXEDFILEINFO follows the key "VS_VERSION_INFO" in the block; find it by its signature.
+  const DWORD size = SizeofResource(image, version);
+  const VS_FIXEDFILEINFO* fixed = nullptr;
+  for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
+    const auto* candidate = reinterpret_cast<const VS_FIXEDFILEINFO*>(data + at);
+    if (candidate->dwSignature == 0xFEEF04BD) {
+      fixed = candidate;
+      break;
+    }
+  }
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 4);
+  EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 1);
+  EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS_NT_WINDOWS32));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+  FreeLibrary(image);
+}

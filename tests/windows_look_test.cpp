@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialogs/about_form.h"
+#include "dialogs/edit_form.h"
 #include "dialogs/fonts.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
@@ -220,4 +221,14 @@ TEST(ChineseText, MixedNamesKeepLatinLettersInArial) {
   for (int y = 0; y < 20; ++y) {
     for (int x = 0; x < 12; ++x) EXPECT_EQ(mixed.at(x, y), latin.at(x, y)) << x << "," << y;
   }
+}
+
+TEST_F(Look, TheEditorsDefaultFontMakesItsHeadingTwelvePixelsHigh) {
+  LoadedMain main;
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  const RECT heading = editor.ControlRect(*editor.Spec("Label1"));
+  EXPECT_EQ(heading.top, 34);
+  EXPECT_EQ(heading.bottom - heading.top, 12);
+  editor.Close();
 }

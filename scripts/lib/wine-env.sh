@@ -49,6 +49,10 @@ wine_env_start() {
   else
     wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
   fi
+  # SimSun, the Chinese font Windows has, is not on this host: a Song-style font with the same
+  # 12-pixel metrics stands in for it.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
   wineserver -w
   # One server for the whole run; its output must not hold the caller's pipes open.
   wineserver -p </dev/null >/dev/null 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-

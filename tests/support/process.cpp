@@ -93,6 +93,15 @@ bool RunningProgram::CloseMain() {
   return WaitForExit();
 }
 
+bool WaitForKeys(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+  }
+}
+
 bool KeyHeldElsewhere(UINT vk) {
   constexpr int kProbeId = 0x7F00;
   if (RegisterHotKey(nullptr, kProbeId, 0, vk)) {

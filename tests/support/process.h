@@ -48,6 +48,12 @@ class RunningProgram {
 // The top-level window of process pid with this class, or null.
 HWND FindProcessWindow(DWORD pid, const wchar_t* className);
 
+// Waits for a condition on held keys. Looking at a key takes it for a moment, so a look while the
+// program registers that key would take it from the program: the program gets time to act before
+// each look.
+bool WaitForKeys(const std::function<bool()>& condition,
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
 // Whether some program holds the bare function key vk as a system-wide hotkey: our own attempt
 // to register it is refused with error 1409.
 bool KeyHeldElsewhere(UINT vk);
