@@ -12,7 +12,8 @@ constexpr int kNinePointHeight = -12;
 // keeps that line height with any Chinese font the system substitutes for SimSun.
 constexpr int kDefaultCellHeight = 12;
 
-FontHandle MakeFont(const wchar_t* face, BYTE charset, bool underline, int height = kNinePointHeight) {
+FontHandle MakeFont(const wchar_t* face, BYTE charset, bool underline, int height = kNinePointHeight,
+                    BYTE quality = DEFAULT_QUALITY) {
   LOGFONTW font = {};
   font.lfHeight = height;
   font.lfWeight = FW_NORMAL;
@@ -20,7 +21,7 @@ FontHandle MakeFont(const wchar_t* face, BYTE charset, bool underline, int heigh
   font.lfCharSet = charset;
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  font.lfQuality = DEFAULT_QUALITY;
+  font.lfQuality = quality;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
   return FontHandle(CreateFontIndirectW(&font));
@@ -32,14 +33,17 @@ HFONT LatinFont(bool underline) {
   return underline ? underlined.get() : plain.get();
 }
 
+// Chinese at this size reads best in whole pixels, as SimSun's own bitmaps draw it.
+constexpr BYTE kChineseQuality = NONANTIALIASED_QUALITY;
+
 HFONT ChineseFont(bool underline) {
-  static FontHandle plain = MakeFont(L"SimSun", GB2312_CHARSET, false);
-  static FontHandle underlined = MakeFont(L"SimSun", GB2312_CHARSET, true);
+  static FontHandle plain = MakeFont(L"SimSun", GB2312_CHARSET, false, kNinePointHeight, kChineseQuality);
+  static FontHandle underlined = MakeFont(L"SimSun", GB2312_CHARSET, true, kNinePointHeight, kChineseQuality);
   return underline ? underlined.get() : plain.get();
 }
 
 HFONT DefaultFont() {
-  static FontHandle font = MakeFont(L"SimSun", GB2312_CHARSET, false, kDefaultCellHeight);
+  static FontHandle font = MakeFont(L"SimSun", GB2312_CHARSET, false, kDefaultCellHeight, kChineseQuality);
   return font.get();
 }
 
