@@ -268,3 +268,13 @@ TEST_F(MainWindow, AModalWindowIsCentredAgainAtEveryShowing) {
   EXPECT_EQ(again.top, first.top);
   EXPECT_EQ(again.left, (GetSystemMetrics(SM_CXSCREEN) - 332) / 2);
 }
+
+TEST_F(MainWindow, ClosingMainWhileAWindowIsOpenClosesItAndEndsTheProgram) {
+  ASSERT_NE(Start("[Enabled]\r\nF10=True\r\n"), nullptr);
+  Click("Command1", 0);
+  ASSERT_NE(WaitForOwnWindow(L"Tarvolin.About"), nullptr);
+  // As at log-off: the system closes Main while About is open.
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program_->WaitForExit());
+  EXPECT_EQ(HeldFunctionKeys(), "------------");
+}
