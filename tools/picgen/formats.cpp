@@ -166,6 +166,28 @@ std::size_t MaskSize(const Image& image) {
   return static_cast<std::size_t>((image.width() + 31) / 32 * 4 * image.height());
 }
 
+// A bottom-up bitmap compressed RLE8 (8 bits a pixel) or RLE4 (4 bits), with its palette.
+Bytes EncodeRunLengthBitmap(const Image& image, const std::vector<Rgb>& palette, int bitsPerPixel) {
+  Bytes bits;
+  for (int y = image.height() - 1; y >= 0; --y) {
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < image.width(); ++x) {
+      row.push_back(PaletteIndex(palette, image.at(x, y)));
+    }
+    EncodeRunLengthRow(bits, row, bitsPerPixel);
+    bits.push_back(0);
+    bits.push_back(y == 0 ? 1 : 0);  // end of line, or end of bitmap after the top row
+  }
+  const int compression = bitsPerPixel == 8 ? 1 /* BI_RLE8 */ : 2 /* BI_RLE4 */;
+  const int colours = bitsPerPixel == 8 ? static_cast<int>(palette.size()) : 16;
+  Bytes body;
+  PutInfoHeader(body, image.width(), image.height(), bitsPerPixel, compression, bits.size(), colours);
+  PutPalette(body, palette);
+  const std::size_t offset = body.size();
+  body.insert(body.end(), bits.begin(), bits.end());
+  return WithFileHeader(body, offset);
+}
+
 }  // namespace
 
 const std::vector<Rgb>& StandardPalette16() {
@@ -188,41 +210,11 @@ Bytes EncodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first) {
   if (palette.size() > 256) {
     throw std::runtime_error("more than 256 colours in an 8-bit picture");
   }
-  Bytes bits;
-  for (int y = image.height() - 1; y >= 0; --y) {
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < image.width(); ++x) {
-      row.push_back(PaletteIndex(palette, image.at(x, y)));
-    }
-    EncodeRunLengthRow(bits, row, 8);
-    bits.push_back(0);
-    bits.push_back(y == 0 ? 1 : 0);  // end of line, or end of bitmap after the top row
-  }
-  Bytes body;
-  PutInfoHeader(body, image.width(), image.height(), 8, 1 /* BI_RLE8 */, bits.size(), static_cast<int>(palette.size()));
-  PutPalette(body, palette);
-  const std::size_t offset = body.size();
-  body.insert(body.end(), bits.begin(), bits.end());
-  return WithFileHeader(body, offset);
+  return EncodeRunLengthBitmap(image, palette, 8);
 }
 
 Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16) {
-  Bytes bits;
-  for (int y = image.height() - 1; y >= 0; --y) {
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < image.width(); ++x) {
-      row.push_back(PaletteIndex(palette16, image.at(x, y)));
-    }
-    EncodeRunLengthRow(bits, row, 4);
-    bits.push_back(0);
-    bits.push_back(y == 0 ? 1 : 0);  // end of line, or end of bitmap after the top row
-  }
-  Bytes body;
-  PutInfoHeader(body, image.width(), image.height(), 4, 2 /* BI_RLE4 */, bits.size(), 16);
-  PutPalette(body, palette16);
-  const std::size_t offset = body.size();
-  body.insert(body.end(), bits.begin(), bits.end());
-  return WithFileHeader(body, offset);
+  return EncodeRunLengthBitmap(image, palette16, 4);
 }
 
 Bytes EncodeIcon24(const Image& image) {
