@@ -23,10 +23,13 @@ bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 int HotkeyId(int slot) { return ValidSlot(slot) ? static_cast<int>(kSlots[slot - 1].id) : 0; }
 
 int SlotFromHotkeyId(WPARAM id) {
-  // wParam is 32 bits wide in the program's 32-bit build; a wider value matches nothing.
-  if (id > 0xFFFFFFFFu) return 0;
+  // The id is 32 bits. A 64-bit wParam carries it sign-extended (0xFFFFFFFFFFFFB010 for F11);
+  // take it in that form or zero-extended, and nothing else.
+  const unsigned long long wide = id;
+  const unsigned long long high = wide >> 32;
+  if (high != 0 && high != 0xFFFFFFFFull) return 0;
   for (int n = 1; n <= kSlotCount; ++n) {
-    if (kSlots[n - 1].id == static_cast<UINT>(id)) return n;
+    if (kSlots[n - 1].id == static_cast<UINT>(wide & 0xFFFFFFFFull)) return n;
   }
   return 0;
 }

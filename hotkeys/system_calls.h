@@ -9,10 +9,11 @@
 
 namespace tarvolin {
 
-// One dial-up connection as RasEnumConnectionsA lists it, in its 412-byte form. The SDK's record
-// grows with WINVER, so we keep our own copy of the layout the program asks for.
+// One dial-up connection as RasEnumConnectionsA lists it: 412 bytes in the 32-bit program, 424 in
+// the 64-bit one (there the handle is 8 bytes wide and aligned to 8). The SDK's record grows with
+// WINVER, so we keep our own copy of the layout the program asks for.
 struct DialupRecord {
-  DWORD size;           // set to 412 in the first record before listing
+  DWORD size;           // set to the record's size in the first record before listing
   HANDLE connection;    // what RasHangUpA takes
   char entryName[257];  // empty for a connection without a phone-book entry
   char deviceType[17];
@@ -20,16 +21,23 @@ struct DialupRecord {
   char padding;
 };
 
+#ifdef _WIN64
+inline constexpr DWORD kDialupRecordSize = 424;
+inline constexpr size_t kDialupHandleOffset = 8;
+#else
 inline constexpr DWORD kDialupRecordSize = 412;
+inline constexpr size_t kDialupHandleOffset = 4;
+#endif
 inline constexpr DWORD kDialupRecordCount = 256;
-inline constexpr DWORD kDialupBufferSize = kDialupRecordSize * kDialupRecordCount;  // 105472
+inline constexpr DWORD kDialupBufferSize = kDialupRecordSize * kDialupRecordCount;  // 105472 or 108544
 
-static_assert(sizeof(DialupRecord) == kDialupRecordSize, "dial-up record must be 412 bytes");
-static_assert(offsetof(DialupRecord, connection) == 4, "dial-up record: handle at 4");
-static_assert(offsetof(DialupRecord, entryName) == 8, "dial-up record: entry name at 8");
-static_assert(offsetof(DialupRecord, deviceType) == 265, "dial-up record: device type at 265");
-static_assert(offsetof(DialupRecord, deviceName) == 282, "dial-up record: device name at 282");
-static_assert(offsetof(DialupRecord, padding) == 411, "dial-up record: padding at 411");
+static_assert(sizeof(DialupRecord) == kDialupRecordSize, "dial-up record: the system's size");
+static_assert(offsetof(DialupRecord, connection) == kDialupHandleOffset, "dial-up record: handle");
+static_assert(offsetof(DialupRecord, entryName) == 2 * kDialupHandleOffset, "dial-up record: entry name");
+static_assert(offsetof(DialupRecord, deviceType) == 2 * kDialupHandleOffset + 257,
+              "dial-up record: device type");
+static_assert(offsetof(DialupRecord, deviceName) == 2 * kDialupHandleOffset + 274,
+              "dial-up record: device name");
 
 // The entries mirror the system functions' parameters, in plain calling convention so a test can
 // fill the table with captureless lambdas. A null entry means "not available": the catalogue then

@@ -10,10 +10,12 @@ namespace tarvolin {
 inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Tarvolin";
 
-// Writes the value machine-wide; where that is refused (a user who is not elevated), under the
-// current user's Run key instead. True when one of the two now holds it.
+// Writes the value machine-wide, in the registry view of this program's flavour (32- or 64-bit);
+// where that is refused (a user who is not elevated), under the current user's Run key instead.
+// The value is then removed from the other two places. True when one place now holds it.
 bool RegisterAutostart(const std::wstring& exePath);
-// Removes the value from both Run keys; a value that is not there is no failure.
+// Removes the value from the machine-wide key in both views and from the per-user key; a value
+// that is not there is no failure.
 void UnregisterAutostart();
 
 namespace autostart_detail {

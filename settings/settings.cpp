@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -39,8 +40,58 @@ std::wstring TrimBlanks(const std::wstring& text) {
 
 namespace {
 
+// A 32-bit program that may not write the Windows directory has its writes moved by the system
+// into the user's own copy, which it then reads in place of the original. A 64-bit program gets
+// no such help, so that flavour does the same itself: one user, one set of settings.
+#ifdef _WIN64
+bool g_keepsUserCopy = true;
+#else
+bool g_keepsUserCopy = false;
+#endif
+bool g_refuseWindowsDirectory = false;
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 // Drops the profile functions' cached copy, so the next call reads the file as it is on disk.
-void FlushProfileCache() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, kSettingsFileName); }
+void FlushProfileCache(const std::wstring& file) {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
+}
+
+// What the profile functions are given: the bare name (the Windows directory) or the user's copy.
+std::wstring ProfileFile() {
+  if (g_keepsUserCopy) {
+    const std::wstring copy = UserSettingsCopyPath();
+    if (!copy.empty() && FileExists(copy)) return copy;
+  }
+  return kSettingsFileName;
+}
+
+std::wstring FullPath(const std::wstring& profileFile) {
+  return profileFile == kSettingsFileName ? SettingsFilePath() : profileFile;
+}
+
+// Creates each missing folder of path's parent.
+bool CreateParentFolders(const std::wstring& path) {
+  const size_t end = path.find_last_of(L'\\');
+  if (end == std::wstring::npos) return false;
+  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos && at <= end; at = path.find(L'\\', at + 1)) {
+    const std::wstring folder = path.substr(0, at);
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return true;
+}
+
+// Moves the settings to the user's copy: the original, if any, is copied whole first, so nothing
+// saved before is lost. A copy that already exists is kept as it is.
+bool StartUserCopy() {
+  const std::wstring copy = UserSettingsCopyPath();
+  if (copy.empty() || !CreateParentFolders(copy)) return false;
+  if (FileExists(copy)) return true;
+  const std::wstring original = SettingsFilePath();
+  if (!FileExists(original)) return true;
+  FlushProfileCache(kSettingsFileName);
+  return CopyFileW(original.c_str(), copy.c_str(), TRUE) != FALSE || FileExists(copy);
+}
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -93,6 +144,25 @@ bool ConvertToUtf16(const std::wstring& path, const std::string& ansi) {
 
 }  // namespace
 
+std::wstring UserSettingsCopyPath() {
+  static const std::wstring path = [] {
+    wchar_t local[MAX_PATH] = {};
+    wchar_t windows[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return std::wstring();
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
+      return std::wstring();
+    }
+    // The Windows directory's own path without its drive: usually "\Windows".
+    std::wstring folder(windows, n);
+    if (folder.size() >= 2 && folder[1] == L':') folder.erase(0, 2);
+    if (folder.empty() || folder[0] != L'\\') folder.insert(folder.begin(), L'\\');
+    if (folder.back() != L'\\') folder += L'\\';
+    return std::wstring(local) + L"\\VirtualStore" + folder + kSettingsFileName;
+  }();
+  return path;
+}
+
 std::wstring SettingsFilePath() {
   wchar_t folder[MAX_PATH] = {};
   const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
@@ -102,12 +172,13 @@ std::wstring SettingsFilePath() {
 }
 
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
+  const std::wstring file = ProfileFile();
   // The platform cuts a value that does not fit and returns size - 1 then: grow until it fits.
   std::vector<wchar_t> buffer(256);
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer.size());
     const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size,
-                                             kSettingsFileName);
+                                             file.c_str());
     if (n + 1 < size || size >= (1u << 20)) {
       return settings_detail::TrimBlanks(std::wstring(buffer.data(), n < size ? n : 0));
     }
@@ -115,21 +186,39 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
   }
 }
 
-bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+namespace {
+bool WriteTo(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+             const std::wstring& value) {
+  if (g_refuseWindowsDirectory && file == kSettingsFileName) return false;
   const bool fits = settings_detail::FitsCodePage(section, CP_ACP) &&
                     settings_detail::FitsCodePage(key, CP_ACP) &&
                     settings_detail::FitsCodePage(value, CP_ACP);
   if (!fits) {
-    const std::wstring path = SettingsFilePath();
+    const std::wstring path = FullPath(file);
     std::string bytes;
     const bool exists = ReadWholeFile(path, bytes);
     if (!exists || !IsUtf16File(bytes)) {
-      FlushProfileCache();
+      FlushProfileCache(file);
       if (!ConvertToUtf16(path, exists ? bytes : std::string())) return false;
-      FlushProfileCache();
+      FlushProfileCache(file);
     }
   }
-  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), kSettingsFileName) != 0;
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
 }
+}  // namespace
+
+bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+  const std::wstring file = ProfileFile();
+  if (WriteTo(file, section, key, value)) return true;
+  // The Windows directory refused us: from now on the user's own copy holds the settings.
+  if (!g_keepsUserCopy || file != kSettingsFileName || !StartUserCopy()) return false;
+  return WriteTo(UserSettingsCopyPath(), section, key, value);
+}
+
+namespace settings_detail {
+void RefuseWindowsDirectoryForTesting(bool refuse) { g_refuseWindowsDirectory = refuse; }
+void KeepUserCopyForTesting(bool keep) { g_keepsUserCopy = keep; }
+bool KeepsUserCopy() { return g_keepsUserCopy; }
+}  // namespace settings_detail
 
 }  // namespace tarvolin

@@ -7,6 +7,11 @@ namespace tarvolin {
 // Always the bare name: the profile functions then keep the file in the Windows directory.
 inline constexpr wchar_t kSettingsFileName[] = L"Tarvolin.ini";
 
+// Where the settings live: "Tarvolin.ini" in the Windows directory. The 64-bit program, which the
+// system does not redirect, reads and writes the user's own copy instead (as the system does for
+// the 32-bit one) once that copy exists, and makes it at the first write the Windows directory
+// refuses, starting from the original.
+
 // Value of key in section, whole; blanks around it and one pair of enclosing quotes dropped.
 // Empty when the file, the section or the key is missing. Never creates the file.
 std::wstring ReadSetting(const std::wstring& section, const std::wstring& key);
@@ -18,12 +23,21 @@ bool WriteSetting(const std::wstring& section, const std::wstring& key, const st
 
 // Full path of the settings file in the Windows directory.
 std::wstring SettingsFilePath();
+// Full path of the user's own copy: %LOCALAPPDATA%\VirtualStore\, the Windows directory's path
+// without its drive, then the file name. Empty when the system does not name those folders.
+std::wstring UserSettingsCopyPath();
 
 namespace settings_detail {
 // True when text survives a round trip through code page cp unchanged.
 bool FitsCodePage(const std::wstring& text, unsigned cp);
 // Trims blanks (U+0020 only) at both ends.
 std::wstring TrimBlanks(const std::wstring& text);
+// Makes every write to the Windows directory fail, as for a standard user (Wine lets anyone write
+// there, so only this shows the user's copy at work).
+void RefuseWindowsDirectoryForTesting(bool refuse);
+// Whether this process keeps the user's copy itself (the 64-bit flavour) or leaves it to the system.
+void KeepUserCopyForTesting(bool keep);
+bool KeepsUserCopy();
 }  // namespace settings_detail
 
 }  // namespace tarvolin

@@ -5,9 +5,10 @@
 namespace tarvolin {
 
 namespace {
-// The record's size field: the first, 88-byte layout, which every version of the shell accepts.
+// The record's size field: the first layout, which every version of the shell accepts (88 bytes
+// in the 32-bit program, 104 in the 64-bit one).
 constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the tray record is the 88-byte layout");
+static_assert(NOTIFYICONDATAA_V1_SIZE == (sizeof(void*) == 8 ? 104 : 88), "the tray record's first layout");
 
 void Fill(HWND window, HICON icon) {
   NOTIFYICONDATAA& record = TrayIcon();

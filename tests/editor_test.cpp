@@ -53,6 +53,35 @@ std::wstring RunValue(HKEY root) {
   return data;
 }
 
+// The machine-wide value in one registry view (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+std::wstring MachineRunValue(REGSAM view) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
+    return L"<none>";
+  }
+  RegKey holder(key);
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data - sizeof(wchar_t);
+  if (RegQueryValueExW(key, kRunValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+    return L"<none>";
+  }
+  return data;
+}
+void SetMachineRunValue(REGSAM view, const wchar_t* value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+}
+#ifdef _WIN64
+constexpr REGSAM kOwnView = KEY_WOW64_64KEY, kOtherView = KEY_WOW64_32KEY;
+#else
+constexpr REGSAM kOwnView = KEY_WOW64_32KEY, kOtherView = KEY_WOW64_64KEY;
+#endif
+
 }  // namespace
 
 TEST_F(Editor, OpensWithMainsBindingsTheNineNamesInEveryListAndTheOptionsFromTheFile) {
@@ -193,4 +222,26 @@ TEST(Autostart, AMachineWideEntryReplacesAPerUserOneAndUnregisterEmptiesBothKeys
   EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
   UnregisterAutostart();  // nothing left to remove: no harm
   EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+}
+
+TEST(Autostart, EachFlavourKeepsTheOnlyEntryInItsOwnViewAndUnregisterClearsAllThreePlaces) {
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  if (sizeof(void*) == 4 && !wow64) GTEST_SKIP() << "a 32-bit system has one view";
+  SetMachineRunValue(kOtherView, L"C:\\Other Flavour\\Tarvolin.exe");
+  ASSERT_EQ(MachineRunValue(kOtherView), L"C:\\Other Flavour\\Tarvolin.exe");
+  ASSERT_EQ(MachineRunValue(kOwnView), L"<none>") << "the two views are one key here";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName, REG_SZ, L"x", 4);
+
+  ASSERT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
+  EXPECT_EQ(MachineRunValue(kOwnView), L"C:\\Tools\\Tarvolin.exe");
+  EXPECT_EQ(MachineRunValue(kOtherView), L"<none>");
+  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+
+  SetMachineRunValue(kOtherView, L"C:\\Other Flavour\\Tarvolin.exe");
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName, REG_SZ, L"x", 4);
+  UnregisterAutostart();
+  EXPECT_EQ(MachineRunValue(kOwnView), L"<none>");
+  EXPECT_EQ(MachineRunValue(kOtherView), L"<none>");
+  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
 }

@@ -70,8 +70,9 @@ TEST_F(Hotkeys, ABoundKeyStartsItsProgramOncePerPress) {
   // An empty binding runs nothing.
   PressKey(VK_F2);
   Sleep(500);
-  EXPECT_EQ(ProbeStarts().size(), 4u);
-  EXPECT_NE(ProbeStarts()[0].commandLine.find("probe.exe"), std::string::npos);
+  const std::vector<ProbeStart> starts = ProbeStarts();
+  ASSERT_EQ(starts.size(), 4u);
+  EXPECT_NE(starts[0].commandLine.find("probe.exe"), std::string::npos);
 }
 
 TEST_F(Hotkeys, TheTrayRightButtonPausesAndResumesExactlyTheSwitchedOnKeys) {

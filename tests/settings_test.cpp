@@ -128,6 +128,90 @@ TEST_F(SettingsFile, ChineseNamesSurviveAWesternSystem) {
   EXPECT_EQ(ReadSettingsBytes().substr(0, 2), "\xFF\xFE");
 }
 
+namespace {
+// A standard user's view of the settings: the Windows directory refuses every write.
+class UserCopy : public SettingsFile {
+ protected:
+  void SetUp() override {
+    SettingsFile::SetUp();
+    copy_ = UserSettingsCopyPath();
+    ASSERT_FALSE(copy_.empty());
+    settings_detail::KeepUserCopyForTesting(true);
+  }
+  void TearDown() override {
+    settings_detail::RefuseWindowsDirectoryForTesting(false);
+    settings_detail::KeepUserCopyForTesting(sizeof(void*) == 8);
+    SettingsFile::TearDown();
+  }
+  bool CopyExists() const { return GetFileAttributesW(copy_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  std::wstring copy_;
+};
+}  // namespace
+
+TEST(UserCopyPlace, OnlyThe64BitFlavourKeepsTheUsersCopyUnderVirtualStore) {
+  EXPECT_EQ(settings_detail::KeepsUserCopy(), sizeof(void*) == 8);
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  wchar_t local[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH), 0u);
+  // %LOCALAPPDATA%\VirtualStore\ + the Windows directory without its drive + the file name.
+  EXPECT_EQ(UserSettingsCopyPath(), std::wstring(local) + L"\\VirtualStore" + (windows + 2) + L"\\Tarvolin.ini");
+}
+
+TEST_F(UserCopy, ARefusedWriteCopiesTheOriginalWholeAndLandsInTheCopyFromThenOn) {
+  const std::string original = "[HotKey]\r\nF1=C:\\a.exe\r\n[Enabled]\r\nF1=True\r\n";
+  WriteSettingsBytes(original);
+  settings_detail::RefuseWindowsDirectoryForTesting(true);
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F2", L"D:\\b.exe"));
+  EXPECT_EQ(ReadSettingsBytes(), original);
+  EXPECT_EQ(ReadFileBytes(copy_), "[HotKey]\r\nF1=C:\\a.exe\r\nF2=D:\\b.exe\r\n[Enabled]\r\nF1=True\r\n");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F1"), L"C:\\a.exe");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F2"), L"D:\\b.exe");
+
+  // Once the copy exists it holds the settings, even where the original could be written.
+  settings_detail::RefuseWindowsDirectoryForTesting(false);
+  ASSERT_TRUE(WriteSetting(L"Enabled", L"F1", L"False"));
+  const std::wstring foreign = GetACP() == 936 ? std::wstring(L"C:\\Εργαλεία.exe") : kCdDoor;
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F3", foreign));
+  EXPECT_EQ(ReadSettingsBytes(), original);
+  EXPECT_EQ(ReadFileBytes(copy_).substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(ReadSetting(L"Enabled", L"F1"), L"False");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F3"), foreign);
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F2"), L"D:\\b.exe");
+}
+
+TEST_F(UserCopy, WithoutAnOriginalTheCopyHoldsJustWhatWasWritten) {
+  settings_detail::RefuseWindowsDirectoryForTesting(true);
+  ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoHide", L"Yes"));
+  EXPECT_FALSE(SettingsFileExists());
+  EXPECT_EQ(ReadFileBytes(copy_), "[Other Settings]\r\nAutoHide=Yes\r\n");
+  EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"Yes");
+}
+
+TEST_F(UserCopy, AnExistingCopyIsReadInPlaceOfTheOriginalAndKeptAsItIs) {
+  WriteSettingsBytes("[HotKey]\r\nF1=C:\\old.exe\r\nF2=C:\\only-here.exe\r\n");
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F4", L"x"));  // no copy yet: the original takes it
+  settings_detail::RefuseWindowsDirectoryForTesting(true);
+  WriteFileBytes(copy_, "[HotKey]\r\nF1=C:\\mine.exe\r\n");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F1"), L"C:\\mine.exe");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F2"), L"");
+  ASSERT_TRUE(WriteSetting(L"HotKey", L"F5", L"y"));
+  EXPECT_EQ(ReadFileBytes(copy_), "[HotKey]\r\nF1=C:\\mine.exe\r\nF5=y\r\n");
+  EXPECT_EQ(ReadSettingsBytes(), "[HotKey]\r\nF1=C:\\old.exe\r\nF2=C:\\only-here.exe\r\nF4=x\r\n");
+}
+
+TEST_F(UserCopy, AProgramTheSystemRedirectsLeavesTheCopyToTheSystem) {
+  // The 32-bit flavour: the system, not the program, redirects its writes and reads.
+  settings_detail::KeepUserCopyForTesting(false);
+  WriteSettingsBytes("[HotKey]\r\nF1=C:\\a.exe\r\n");
+  WriteFileBytes(copy_, "[HotKey]\r\nF1=C:\\mine.exe\r\n");
+  EXPECT_EQ(ReadSetting(L"HotKey", L"F1"), L"C:\\a.exe");
+  settings_detail::RefuseWindowsDirectoryForTesting(true);
+  EXPECT_FALSE(WriteSetting(L"HotKey", L"F2", L"D:\\b.exe"));
+  EXPECT_EQ(ReadFileBytes(copy_), "[HotKey]\r\nF1=C:\\mine.exe\r\n");
+  EXPECT_EQ(ReadSettingsBytes(), "[HotKey]\r\nF1=C:\\a.exe\r\n");
+}
+
 TEST(SettingsText, FitsCodePageAndTrimBlanks) {
   using namespace tarvolin::settings_detail;
   EXPECT_TRUE(FitsCodePage(L"C:\\Tools\\a b.exe", CP_ACP));

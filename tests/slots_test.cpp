@@ -31,6 +31,19 @@ TEST(SlotTable, IdsOutsideTheTableBelongToNoSlot) {
   EXPECT_EQ(HotkeyId(13), 0);
 }
 
+TEST(SlotTable, AWideMessageCarriesTheIdSignExtendedAndNothingElseMatches) {
+  if (sizeof(WPARAM) < 8) GTEST_SKIP() << "wParam is 32 bits wide in this flavour";
+  const unsigned long long signExtended = 0xFFFFFFFF00000000ull;
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(signExtended | 0xFFFFB010u)), 11);
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(signExtended | 0xFFFFB000u)), 1);
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(0xFFFFB011u)), 12);
+  // Only all-ones or all-zeros above the id: any other high half is some other value.
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(0x00000001FFFFB010ull)), 0);
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(0x80000000FFFFB010ull)), 0);
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(signExtended | 0xFFFFB012u)), 0);
+  EXPECT_EQ(SlotFromHotkeyId(static_cast<WPARAM>(signExtended | 0xB000u)), 0);
+}
+
 class SlotRegistration : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -104,12 +117,15 @@ TEST_F(SlotRegistration, PressingARegisteredKeySendsItsIdToMain) {
   EnableSlotHotkey(1);
   EnableSlotHotkey(11);
   EnableSlotHotkey(12);
-  PressKey(VK_F11);
-  EXPECT_EQ(NextHotkeyMessage(main), 0xFFFFB010u);
-  PressKey(VK_F12);
-  EXPECT_EQ(NextHotkeyMessage(main), 0xFFFFB011u);
-  PressKey(VK_F1);
-  EXPECT_EQ(NextHotkeyMessage(main), 0xFFFFB000u);
+  // The id fills the low 32 bits; a 64-bit wParam may carry it sign-extended.
+  const std::pair<WORD, UINT> presses[] = {{VK_F11, 0xFFFFB010u}, {VK_F12, 0xFFFFB011u}, {VK_F1, 0xFFFFB000u}};
+  for (const auto& [key, id] : presses) {
+    PressKey(key);
+    const WPARAM received = NextHotkeyMessage(main);
+    EXPECT_EQ(static_cast<UINT>(received), id);
+    EXPECT_EQ(SlotFromHotkeyId(received), SlotFromHotkeyId(id));
+    EXPECT_NE(SlotFromHotkeyId(received), 0);
+  }
 }
 
 TEST_F(SlotRegistration, AKeyWithAModifierIsNotASlotHotkey) {

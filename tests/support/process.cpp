@@ -1,5 +1,7 @@
 #include "support/process.h"
 
+#include "settings/settings.h"
+
 #include <thread>
 #include <vector>
 
@@ -123,21 +125,20 @@ std::wstring SettingsPath() {
   return std::wstring(folder) + L"\\Tarvolin.ini";
 }
 
-void WriteSettingsBytes(const std::string& bytes) {
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   // Drop any cached copy the profile functions of this process hold.
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
-  FileHandle file(CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-bool SettingsFileExists() { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ReadSettingsBytes() {
+std::string ReadFileBytes(const std::wstring& path) {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
-  FileHandle file(CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string bytes;
   if (!file) return bytes;
   char chunk[4096];
@@ -146,9 +147,19 @@ std::string ReadSettingsBytes() {
   return bytes;
 }
 
+void WriteSettingsBytes(const std::string& bytes) { WriteFileBytes(SettingsPath(), bytes); }
+
+bool SettingsFileExists() { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadSettingsBytes() { return ReadFileBytes(SettingsPath()); }
+
 void RemoveSettingsFile() {
+  // The user's own copy too: where it exists, the 64-bit program reads it in place of the original.
+  for (const std::wstring& path : {SettingsPath(), UserSettingsCopyPath()}) {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+    DeleteFileW(path.c_str());
+  }
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
-  DeleteFileW(SettingsPath().c_str());
 }
 
 std::string Ansi(const std::wstring& text) {

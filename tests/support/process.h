@@ -62,9 +62,12 @@ std::string HeldFunctionKeys();
 
 // The settings file in the Windows directory, as bytes.
 std::wstring SettingsPath();
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
 void WriteSettingsBytes(const std::string& bytes);
 bool SettingsFileExists();
 std::string ReadSettingsBytes();
+// Removes it, and the user's own copy where there is one.
 void RemoveSettingsFile();
 
 // Text in the system's ANSI code page, for preparing settings files as another program would.
