@@ -20,8 +20,8 @@ bool FitsCodePage(const std::wstring& text, unsigned cp) {
   const int bytes = WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength,
                                         nullptr, 0, nullptr, canAsk ? &usedDefault : nullptr);
   if (bytes <= 0 || usedDefault) return false;
-  std::string narrow(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength, &narrow[0], bytes,
+  std::vector<char> narrow(static_cast<size_t>(bytes));
+  WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength, narrow.data(), bytes,
                       nullptr, nullptr);
   const int back = MultiByteToWideChar(cp, 0, narrow.data(), bytes, nullptr, 0);
   std::wstring roundTrip(static_cast<size_t>(back), L'\0');
@@ -93,18 +93,22 @@ bool StartUserCopy() {
   return CopyFileW(original.c_str(), copy.c_str(), TRUE) != FALSE || FileExists(copy);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+// Raw bytes in a vector rather than a std::string: the program uses no narrow string anywhere, which
+// keeps the narrow string's library code (a good part of the executable) out of it.
+using Bytes = std::vector<char>;
+
+bool ReadWholeFile(const std::wstring& path, Bytes& bytes) {
   FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   bytes.clear();
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
   return true;
 }
 
-bool IsUtf16File(const std::string& bytes) {
+bool IsUtf16File(const Bytes& bytes) {
   return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
          static_cast<unsigned char>(bytes[1]) == 0xFE;
 }
@@ -112,7 +116,7 @@ bool IsUtf16File(const std::string& bytes) {
 // Rewrites the ANSI settings file (or creates a new one) as UTF-16 with a byte-order mark, which the
 // profile functions then read and write in that form. The old file is replaced only once the new
 // one has been written completely.
-bool ConvertToUtf16(const std::wstring& path, const std::string& ansi) {
+bool ConvertToUtf16(const std::wstring& path, const Bytes& ansi) {
   std::wstring text;
   if (!ansi.empty()) {
     const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
@@ -195,11 +199,11 @@ bool WriteTo(const std::wstring& file, const std::wstring& section, const std::w
                     settings_detail::FitsCodePage(value, CP_ACP);
   if (!fits) {
     const std::wstring path = FullPath(file);
-    std::string bytes;
+    Bytes bytes;
     const bool exists = ReadWholeFile(path, bytes);
     if (!exists || !IsUtf16File(bytes)) {
       FlushProfileCache(file);
-      if (!ConvertToUtf16(path, exists ? bytes : std::string())) return false;
+      if (!ConvertToUtf16(path, exists ? bytes : Bytes())) return false;
       FlushProfileCache(file);
     }
   }
