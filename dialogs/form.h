@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "layouts/layout.h"
-#include "shell/handles.h"
 
 namespace tarvolin {
 

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
+#include "base/handles.h"
 #include "dialogs/form.h"
-#include "shell/handles.h"
 
 namespace tarvolin {
 
