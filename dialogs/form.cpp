@@ -6,22 +6,22 @@
 #include <cstring>
 
 #include "dialogs/fonts.h"
-#include "dialogs/form_parts.h"
+#include "dialogs/form_internal.h"
 
 namespace tarvolin {
 
-namespace form_parts {
+namespace form_internal {
 std::vector<Form*>& Loaded() {
   static std::vector<Form*> forms;
   return forms;
 }
-}  // namespace form_parts
+}  // namespace form_internal
 
-using form_parts::Instance;
-using form_parts::IsWindowless;
-using form_parts::kFirstControlId;
-using form_parts::kTimerId;
-using form_parts::Loaded;
+using form_internal::Instance;
+using form_internal::IsWindowless;
+using form_internal::kFirstControlId;
+using form_internal::kTimerId;
+using form_internal::Loaded;
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <algorithm>
 
 #include "dialogs/form.h"
-#include "dialogs/form_parts.h"
+#include "dialogs/form_internal.h"
 #include "layouts/picture_ids.h"
 
 namespace tarvolin {
 
-using form_parts::Instance;
-using form_parts::IsWindowless;
-using form_parts::kFirstControlId;
-using form_parts::kTimerId;
+using form_internal::Instance;
+using form_internal::IsWindowless;
+using form_internal::kFirstControlId;
+using form_internal::kTimerId;
 
 namespace {
 
@@ -183,7 +183,7 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    auto& forms = form_parts::Loaded();
+    auto& forms = form_internal::Loaded();
     forms.erase(std::remove(forms.begin(), forms.end(), form), forms.end());
     form->hwnd_ = nullptr;
     form->controls_.clear();

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "dialogs/form.h"
-#include "dialogs/form_parts.h"
+#include "dialogs/form_internal.h"
 
 namespace tarvolin {
 
@@ -24,7 +24,7 @@ BOOL CALLBACK DisableOthers(HWND hwnd, LPARAM param) {
 
 void Form::ShowModal() {
   HWND owner = nullptr;
-  for (Form* form : form_parts::Loaded()) {
+  for (Form* form : form_internal::Loaded()) {
     if (form != this && form->hwnd_ && IsWindowEnabled(form->hwnd_)) owner = form->hwnd_;
   }
   if (!hwnd_ && !Load(owner)) return;

@@ -2,12 +2,12 @@
 // of the system's own controls.
 #include "dialogs/fonts.h"
 #include "dialogs/form.h"
-#include "dialogs/form_parts.h"
+#include "dialogs/form_internal.h"
 
 namespace tarvolin {
 
-using form_parts::Instance;
-using form_parts::kFirstControlId;
+using form_internal::Instance;
+using form_internal::kFirstControlId;
 
 COLORREF ResolveColor(COLORREF color) {
   if (color == kColorWindow) return GetSysColor(COLOR_WINDOW);

@@ -6,7 +6,7 @@
 
 #include "dialogs/form.h"
 
-namespace tarvolin::form_parts {
+namespace tarvolin::form_internal {
 
 // A child window's id: this plus the control's place in the layout table.
 inline constexpr int kFirstControlId = 100;
@@ -20,4 +20,4 @@ inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 // Labels and images have no window of their own: the form draws them and hit-tests them.
 inline bool IsWindowless(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Image; }
 
-}  // namespace tarvolin::form_parts
+}  // namespace tarvolin::form_internal
