@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/main_window.h"
 #include "hotkeys/slots.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
-#include "shell/main_form.h"
 
 namespace tarvolin {
 
@@ -38,7 +38,7 @@ void ShowEditor() {
 void EditForm::Form_Load() {
   ClipFaceButton("Command1", 0);
   ClipFaceButton("Command1", 1);
-  const MainForm* main = TheMainForm();
+  const MainWindow* main = TheMainWindow();
   for (int n = 1; n <= kSlotCount; ++n) {
     const HWND combo = ControlWindow("Combo", n);
     for (const wchar_t* name : kEditorCommandNames) {
@@ -71,7 +71,7 @@ void EditForm::Command1_Click(int index) {
 }
 
 void EditForm::Command1_Ok() {
-  if (MainForm* main = TheMainForm()) {
+  if (MainWindow* main = TheMainWindow()) {
     // Taken as typed: the hook reads the label at the next key press.
     for (int n = 1; n <= kSlotCount; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
   }

@@ -1,6 +1,6 @@
 #include "dialogs/fonts.h"
 
-#include "shell/handles.h"
+#include "base/handles.h"
 
 namespace tarvolin {
 

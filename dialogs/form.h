@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "layouts/layout.h"
-#include "shell/handles.h"
 
 namespace tarvolin {
 
@@ -97,6 +97,7 @@ class Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void Paint();
+  void PaintPictureBox(const Control& control);
   void DrawFaceButton(const DRAWITEMSTRUCT& item);
   HBRUSH ControlColors(HWND control, HDC dc);
   const Control* HitTest(POINT client) const;

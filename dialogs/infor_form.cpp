@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/main_form.h"
+#include "hotkeys/main_window.h"
 
 namespace tarvolin {
 
@@ -18,7 +18,7 @@ void InforForm::Control_Click(const ControlSpec& control) {
   if (control.index == 0) {
     Close();
     // Closing Main runs the program's shutdown and ends it.
-    if (MainForm* main = TheMainForm()) main->Close();
+    if (MainWindow* main = TheMainWindow()) main->CloseMain();
   } else if (control.index == 1) {
     Close();
   }

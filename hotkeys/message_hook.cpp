@@ -1,9 +1,9 @@
 #include "hotkeys/message_hook.h"
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/main_window.h"
 #include "hotkeys/slots.h"
-#include "shell/main_form.h"
-#include "shell/tray.h"
+#include "hotkeys/tray.h"
 
 namespace tarvolin {
 
@@ -20,13 +20,13 @@ UINT TaskbarCreatedMessage() {
 void HandleTrayClick(LPARAM mouseMessage) {
   if (mouseMessage == WM_RBUTTONUP) ToggleHotkeys();
   if (mouseMessage == WM_LBUTTONUP) {
-    if (MainForm* main = TheMainForm()) main->Show();
+    if (MainWindow* main = TheMainWindow()) main->ShowMain();
   }
 }
 
 // After the shell restarts, the icon is gone with the old taskbar: add it again as it was.
 void RestoreTrayIcon(HWND window) {
-  MainForm* main = TheMainForm();
+  const MainWindow* main = TheMainWindow();
   if (!main) return;
   TrayAdd(window, HotkeysActive() == -1 ? main->ActiveIcon() : main->PausedIcon());
 }
@@ -48,13 +48,13 @@ void RemoveMessageHook(HWND main) {
 }
 
 void RunSlotCommand(int slot) {
-  const MainForm* main = TheMainForm();
+  const MainWindow* main = TheMainWindow();
   if (!main) return;
   RunCommandName(main->SlotCommandName(slot));
 }
 
 void ToggleHotkeys() {
-  MainForm* main = TheMainForm();
+  MainWindow* main = TheMainWindow();
   const HWND window = MainWindowHandle();
   if (HotkeysActive() == -1) {
     SetHotkeysActive(0);

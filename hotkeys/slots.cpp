@@ -1,6 +1,6 @@
 #include "hotkeys/slots.h"
 
-#include "shell/main_form.h"
+#include "hotkeys/main_window.h"
 
 namespace tarvolin {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/handles.h"
+#include "base/handles.h"
 
 namespace tarvolin {
 

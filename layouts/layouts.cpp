@@ -1,6 +1,6 @@
 #include "layouts/layout.h"
 #include "layouts/picture_ids.h"
-#include "shell/version.h"
+#include "base/version.h"
 
 #ifndef TARVOLIN_CONTACT_EMAIL
 #define TARVOLIN_CONTACT_EMAIL L"tarvolin@example.org"

@@ -1,6 +1,6 @@
 #include "settings/autostart.h"
 
-#include "shell/handles.h"
+#include "base/handles.h"
 
 namespace tarvolin {
 

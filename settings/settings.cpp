@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "shell/handles.h"
+#include "base/handles.h"
 
 namespace tarvolin {
 

@@ -8,15 +8,13 @@
 #include "dialogs/infor_form.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
+#include "hotkeys/tray.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
-#include "shell/tray.h"
 
 namespace tarvolin {
 
 namespace {
-MainForm* g_main = nullptr;
-
 bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
 
 // Windows that Main's shutdown closes, in this order.
@@ -24,14 +22,10 @@ constexpr const wchar_t* kOtherWindows[] = {L"Tarvolin.Edit", L"Tarvolin.About",
                                             L"Tarvolin.Infor2"};
 }  // namespace
 
-MainForm* TheMainForm() { return g_main; }
-
-HWND MainWindowHandle() { return g_main ? g_main->hwnd() : nullptr; }
-
-MainForm::MainForm() : Form(kMainLayout) { g_main = this; }
+MainForm::MainForm() : Form(kMainLayout) {}
 
 MainForm::~MainForm() {
-  if (g_main == this) g_main = nullptr;
+  if (TheMainWindow() == this) SetMainWindow(nullptr);
 }
 
 std::wstring MainForm::SlotCommandName(int slot) const { return Caption("Label", slot); }
@@ -61,6 +55,8 @@ bool MainForm::AnotherCopyRuns() {
 }
 
 void MainForm::Form_Load() {
+  // From here on the hotkeys, the tray and the other windows reach Main through the hand-over.
+  SetMainWindow(this);
   if (AnotherCopyRuns()) {
     instanceMutex_.reset();
     Infor2Form notice;

@@ -3,24 +3,27 @@
 #pragma once
 #include <string>
 
+#include "base/handles.h"
 #include "dialogs/form.h"
-#include "shell/handles.h"
+#include "hotkeys/main_window.h"
 
 namespace tarvolin {
 
-class MainForm : public Form {
+class MainForm : public Form, public MainWindow {
  public:
   MainForm();
   ~MainForm() override;
 
-  // Slot n's binding (the caption of its label) and switch (its check box).
-  std::wstring SlotCommandName(int slot) const;
-  void SetSlotCommandName(int slot, const std::wstring& name);
-  bool SlotSwitchedOn(int slot) const;
-  void SetSwitchesEnabled(bool enabled);
+  HWND Handle() const override { return hwnd(); }
+  std::wstring SlotCommandName(int slot) const override;
+  void SetSlotCommandName(int slot, const std::wstring& name) override;
+  bool SlotSwitchedOn(int slot) const override;
+  void SetSwitchesEnabled(bool enabled) override;
   // Main's own icon: the active tray icon. Image2's picture: the paused one.
-  HICON ActiveIcon() const;
-  HICON PausedIcon() const;
+  HICON ActiveIcon() const override;
+  HICON PausedIcon() const override;
+  void ShowMain() override { Show(); }
+  void CloseMain() override { Close(); }
 
  protected:
   void Form_Load() override;
@@ -37,9 +40,5 @@ class MainForm : public Form {
 
   KernelHandle instanceMutex_;
 };
-
-// The one Main of the program, or null before it exists.
-MainForm* TheMainForm();
-HWND MainWindowHandle();
 
 }  // namespace tarvolin

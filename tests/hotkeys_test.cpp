@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "hotkeys/tray.h"
 #include "layouts/layout.h"
-#include "shell/tray.h"
 #include "support/process.h"
 
 using namespace tarvolin;

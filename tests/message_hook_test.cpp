@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/main_window.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/system_calls.h"
-#include "shell/tray.h"
+#include "hotkeys/tray.h"
 #include "support/loaded_main.h"
 #include "support/process.h"
 
@@ -197,6 +198,37 @@ TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
   SendMessageW(hwnd_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe));
   EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
+}
+
+TEST_F(Hook, MainHandsItselfToTheHotkeyLayerAsItLoadsAndTakesItselfBackAsItGoes) {
+  ASSERT_EQ(TheMainWindow(), static_cast<MainWindow*>(&Main()));
+  EXPECT_EQ(MainWindowHandle(), hwnd_);
+  main_->Unload();
+  EXPECT_EQ(MainWindowHandle(), nullptr) << "no window to register keys against";
+  main_.reset();
+  EXPECT_EQ(TheMainWindow(), nullptr);
+  // Without Main a key and the tray's buttons do nothing, and nothing breaks.
+  RunSlotCommand(1);
+  ToggleHotkeys();
+  ToggleHotkeys();
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
+  MainWindow& main = *TheMainWindow();
+  Main().SetCaption("Label", 6, L"C:\\Tools\\Notes.exe");
+  EXPECT_EQ(main.SlotCommandName(6), L"C:\\Tools\\Notes.exe");
+  main.SetSlotCommandName(7, L"我的电脑");
+  EXPECT_EQ(Main().Caption("Label", 7), L"我的电脑");
+  EXPECT_FALSE(main.SlotSwitchedOn(5));
+  Main().SetValue("Check", 5, 1);
+  EXPECT_TRUE(main.SlotSwitchedOn(5));
+  EXPECT_EQ(HeldFunctionKeys(), "x-x-x-------");
+  main.SetSwitchesEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(Main().ControlWindow("Check", 12)));
+  main.SetSwitchesEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(Main().ControlWindow("Check", 12)));
+  EXPECT_EQ(main.PausedIcon(), Main().ControlIcon("Image2"));
 }
 
 namespace {

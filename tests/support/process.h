@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/handles.h"
+#include "base/handles.h"
 
 namespace tarvolin::test {
 

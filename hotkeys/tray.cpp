@@ -1,4 +1,4 @@
-#include "shell/tray.h"
+#include "hotkeys/tray.h"
 
 #include <cstring>
 

@@ -1,0 +1,118 @@
+// Drawing: the background picture, labels and images, face buttons, picture boxes and the colours
+// of the system's own controls.
+#include "dialogs/fonts.h"
+#include "dialogs/form.h"
+#include "dialogs/form_internal.h"
+
+namespace tarvolin {
+
+using form_internal::Instance;
+using form_internal::kFirstControlId;
+
+COLORREF ResolveColor(COLORREF color) {
+  if (color == kColorWindow) return GetSysColor(COLOR_WINDOW);
+  if (color == kColorWindowText) return GetSysColor(COLOR_WINDOWTEXT);
+  return color;
+}
+
+HBITMAP Form::Bitmap(int id) {
+  auto found = bitmaps_.find(id);
+  if (found != bitmaps_.end()) return found->second.get();
+  BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  const HBITMAP result = bitmap.get();
+  bitmaps_.emplace(id, std::move(bitmap));
+  return result;
+}
+
+HBRUSH Form::Brush(COLORREF color) {
+  auto found = brushes_.find(color);
+  if (found != brushes_.end()) return found->second.get();
+  BrushHandle brush(CreateSolidBrush(color));
+  const HBRUSH result = brush.get();
+  brushes_.emplace(color, std::move(brush));
+  return result;
+}
+
+void Form::Paint() {
+  PAINTSTRUCT ps;
+  const HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client = {};
+  GetClientRect(hwnd_, &client);
+  if (const HBITMAP background = Bitmap(layout_.background)) {
+    MemoryDC memory(dc);
+    SelectedObject selected(memory.get(), background);
+    BITMAP info = {};
+    GetObjectW(background, sizeof info, &info);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  } else {
+    FillRect(dc, &client, Brush(layout_.backColor));
+  }
+  for (const Control& control : controls_) {
+    const ControlSpec& spec = *control.spec;
+    if (spec.flags & kInvisible) continue;
+    if (spec.kind == ControlKind::Label) {
+      if (!(spec.flags & kTransparent)) FillRect(dc, &control.rect, Brush(ResolveColor(spec.back)));
+      const COLORREF fore = spec.fore == kColorNone ? 0 : ResolveColor(spec.fore);
+      DrawLabelText(dc, control.rect, control.caption, spec.font, fore);
+    } else if (spec.kind == ControlKind::Image && control.icon) {
+      DrawIconEx(dc, control.rect.left, control.rect.top, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
+  const int i = static_cast<int>(item.CtlID) - kFirstControlId;
+  if (i < 0 || i >= layout_.controlCount) return;
+  const ControlSpec& spec = layout_.controls[i];
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const RECT r = item.rcItem;
+  const RECT& place = controls_[static_cast<size_t>(i)].rect;
+  // Outside its region the button shows the window's background, also where the system does
+  // not clip a child's drawing to its region.
+  if (const HBITMAP background = Bitmap(layout_.background)) {
+    MemoryDC memory(item.hDC);
+    SelectedObject selected(memory.get(), background);
+    BitBlt(item.hDC, 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), place.left, place.top, SRCCOPY);
+  } else {
+    FillRect(item.hDC, &r, Brush(layout_.backColor));
+  }
+  const int saved = SaveDC(item.hDC);
+  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right, kButtonRegion.bottom);
+  RECT frame = r;
+  DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {
+    MemoryDC memory(item.hDC);
+    SelectedObject selected(memory.get(), face);
+    BITMAP info = {};
+    GetObjectW(face, sizeof info, &info);
+    // The face sits centred: at (5, 4) of the 89 x 33 button.
+    const int x = ((r.right - r.left) - info.bmWidth) / 2;
+    const int y = ((r.bottom - r.top) - info.bmHeight) / 2;
+    BitBlt(item.hDC, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  }
+  RestoreDC(item.hDC, saved);
+}
+
+HBRUSH Form::ControlColors(HWND window, HDC dc) {
+  const Control* control = FindControl(window);
+  if (!control) return nullptr;
+  const COLORREF back = control->spec->back == kColorNone ? kLightGrey : ResolveColor(control->spec->back);
+  const COLORREF fore = control->spec->fore == kColorNone ? 0 : ResolveColor(control->spec->fore);
+  SetTextColor(dc, fore);
+  SetBkColor(dc, back);
+  return Brush(back);
+}
+
+void Form::PaintPictureBox(const Control& control) {
+  PAINTSTRUCT ps;
+  const HDC dc = BeginPaint(control.window, &ps);
+  RECT client = {};
+  GetClientRect(control.window, &client);
+  FillRect(dc, &client, Brush(ResolveColor(control.spec->back)));
+  if (control.icon) DrawIconEx(dc, 0, 0, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+  Control_Paint(*control.spec, dc);
+  EndPaint(control.window, &ps);
+}
+
+}  // namespace tarvolin
