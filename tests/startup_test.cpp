@@ -1,6 +1,8 @@
 // Start-up over the settings file and shutdown: in-process for what only Main's controls show,
 // and end to end against the real Tarvolin.exe for what another program can see.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <chrono>
@@ -193,6 +195,36 @@ TEST_F(Startup, ClosingMainReleasesEveryKeyAndEndsTheProgram) {
   EXPECT_EQ(HeldFunctionKeys(), "------------");
   // No window of the program is left, and its settings are as they were.
   EXPECT_EQ(ReadSettingsBytes(), EnabledSection("xxxxxxxxxxxx"));
+}
+
+namespace {
+// The libraries process pid has loaded, by file name in lower case.
+std::vector<std::wstring> LoadedLibraries(DWORD pid) {
+  std::vector<std::wstring> names;
+  KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return names;
+  MODULEENTRY32W module = {};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32FirstW(snapshot.get(), &module); more; more = Module32NextW(snapshot.get(), &module)) {
+    std::wstring name = module.szModule;
+    CharLowerBuffW(&name[0], static_cast<DWORD>(name.size()));
+    names.push_back(name);
+  }
+  return names;
+}
+}  // namespace
+
+TEST_F(Startup, AStartLoadsNoLibraryBeforeItIsWanted) {
+  WriteSettingsBytes(EnabledSection("x-----------"));
+  RunningProgram program;
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForMain(), nullptr);
+  const std::vector<std::wstring> loaded = LoadedLibraries(program.id());
+  ASSERT_NE(std::find(loaded.begin(), loaded.end(), L"user32.dll"), loaded.end()) << "the list is readable";
+  // The open-file dialog's, the multimedia and the dial-up libraries wait for their first use.
+  for (const wchar_t* later : {L"comdlg32.dll", L"winmm.dll", L"rasapi32.dll"}) {
+    EXPECT_EQ(std::find(loaded.begin(), loaded.end(), later), loaded.end()) << std::string(later, later + 12);
+  }
 }
 
 TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
