@@ -338,8 +338,9 @@ TEST_F(Startup, TimeToHoldTheSwitchedOnKeysBesideTheLeastProgramThatCanDoIt) {
   std::vector<double> times[2];
   for (int i = 0; i < kStarts; ++i) {
     for (int which = 0; which < 2; ++which) {
-      ASSERT_TRUE(watch.Focus());
-      ASSERT_EQ(watch.Held(VK_F11), 0) << "a key is still held from the start before";
+      // The last program's window may still have the focus for a moment.
+      ASSERT_TRUE(WaitUntil([&] { return watch.Focus() && watch.Held(VK_F11) == 0; }))
+          << "F11 is still held, or this window cannot get the focus";
       RunningProgram program;
       LARGE_INTEGER started, held;
       QueryPerformanceCounter(&started);
@@ -367,9 +368,12 @@ TEST_F(Startup, TimeToHoldTheSwitchedOnKeysBesideTheLeastProgramThatCanDoIt) {
   }
   const double ours = Median(times[0]);
   const double least = Median(times[1]);
+  // Each start of ours beside the floor's right after it: steadier on a busy machine.
+  std::vector<double> pairs;
+  for (int i = 0; i < kStarts; ++i) pairs.push_back(times[0][i] - times[1][i]);
   std::printf("start to every switched-on key held, median of %d starts each: Tarvolin %.1f ms, least program "
-              "%.1f ms, difference %.1f ms\n",
-              kStarts, ours, least, ours - least);
+              "%.1f ms, difference %.1f ms (median of the differences of each pair %.1f ms)\n",
+              kStarts, ours, least, ours - least, Median(pairs));
   RecordProperty("tarvolin_median_ms", std::to_string(ours));
   RecordProperty("floor_median_ms", std::to_string(least));
   // Loose, for a busy machine: a start that kept the user waiting would show far beyond it.
