@@ -8,6 +8,7 @@
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/slots.h"
+#include "hotkeys/system_calls.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -17,6 +18,15 @@ namespace tarvolin {
 namespace {
 
 bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
+
+// The open-file dialog's library is loaded when the dialog is first wanted, not at every start:
+// under some systems each library costs the start noticeably, and most starts never browse.
+BOOL OpenFileDialog(OPENFILENAMEW* record) {
+  using Function = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const Function bound = reinterpret_cast<Function>(
+      reinterpret_cast<void (*)()>(FindSystemFunction(L"comdlg32.dll", "GetOpenFileNameW")));
+  return bound != nullptr && bound(record);
+}
 
 // Room for the longest path the open-file dialog can return.
 constexpr DWORD kPathBufferChars = 32768;
@@ -107,7 +117,7 @@ void EditForm::picCommand_Click(int index) {
   record.lpstrTitle = L"打开文件";
   record.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   // Cancelled or failed: the box keeps its text.
-  if (!GetOpenFileNameW(&record)) return;
+  if (!OpenFileDialog(&record)) return;
   if (!IsLoaded()) return;  // the program ended while the dialog was up
   SetCaption("Combo", index + 1, file.data());
 }
