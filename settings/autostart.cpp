@@ -36,9 +36,9 @@ RegKey OpenRunKey(HKEY root, REGSAM view) {
 bool WriteRunValue(HKEY root, REGSAM view, const std::wstring& exePath) {
   const RegKey key = OpenRunKey(root, view);
   if (!key) return false;
-  // A plain string with its terminating NUL; no quotes, no arguments.
-  const DWORD bytes = static_cast<DWORD>((exePath.size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(key.get(), kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(exePath.c_str()),
+  const std::wstring line = RunCommandLine(exePath);
+  const DWORD bytes = static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t));
+  return RegSetValueExW(key.get(), kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
                         bytes) == ERROR_SUCCESS;
 }
 
@@ -49,6 +49,14 @@ void DeleteRunValue(HKEY root, REGSAM view) {
 }
 
 }  // namespace
+
+std::wstring RunCommandLine(const std::wstring& exePath) {
+  // The system reads the value as a command line and splits it at the first blank: unquoted,
+  // "C:\Program Files\..." would first try to start "C:\Program". A path without blanks stays
+  // exactly as it always was.
+  if (exePath.find(L' ') == std::wstring::npos) return exePath;
+  return L"\"" + exePath + L"\"";
+}
 
 bool RegisterAutostart(const std::wstring& exePath) {
   // The other view first: on a 32-bit system both views are one key, and ours must be what stays.

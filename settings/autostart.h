@@ -1,5 +1,5 @@
 // The start-with-the-system entry: the value "Tarvolin" under a Run key of the registry, holding
-// the executable's full path. Written and removed only by the editor's OK.
+// the executable's full path (quoted where it holds a blank). Written and removed only by the editor's OK.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +9,10 @@ namespace tarvolin {
 
 inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Tarvolin";
+
+// What the value holds for the executable at exePath: the path, in double quotes when it holds a
+// blank (no arguments either way).
+std::wstring RunCommandLine(const std::wstring& exePath);
 
 // Writes the value machine-wide, in the registry view of this program's flavour (32- or 64-bit);
 // where that is refused (a user who is not elevated), under the current user's Run key instead.

@@ -355,11 +355,12 @@ AnsiValue ReadRunValueAnsi(HKEY root) {
 }
 }  // namespace
 
-TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathAsAPlainStringWhereverItLives) {
-  // Where the copy lives, and the length the value then has, its NUL included.
+TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathWhereverItLivesQuotedWhereItHasABlank) {
+  // Where the copy lives, and the length the value then has, its NUL included. A path with a
+  // blank is quoted, or the system would split it there when it starts the program.
   const std::pair<std::wstring, size_t> places[] = {{L"C:\\Tools\\Tarvolin.exe", 22},
                                                     {L"C:\\Tarvolin.exe", 16},
-                                                    {L"C:\\Program Files\\Tar volin\\Tarvolin.exe", 40}};
+                                                    {L"C:\\Program Files\\Tar volin\\Tarvolin.exe", 42}};
   CreateDirectoryW(L"C:\\Tools", nullptr);
   CreateDirectoryW(L"C:\\Program Files\\Tar volin", nullptr);
   for (const auto& [place, length] : places) {
@@ -377,7 +378,8 @@ TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathAsAPlainStringWhe
     const AnsiValue value = ReadRunValueAnsi(HKEY_LOCAL_MACHINE);
     ASSERT_EQ(value.status, ERROR_SUCCESS) << Utf8(place);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(value.bytes, Ansi(place) + '\0') << "no quotes, one NUL";
+    const bool blank = place.find(L' ') != std::wstring::npos;
+    EXPECT_EQ(value.bytes, (blank ? "\"" + Ansi(place) + "\"" : Ansi(place)) + '\0') << "one NUL, no arguments";
     EXPECT_EQ(value.bytes.size(), length);
     EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
     ASSERT_TRUE(copy.CloseMain());

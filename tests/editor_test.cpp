@@ -202,12 +202,19 @@ TEST_F(Editor, WhenNoKeyTakesTheEntryAutoRunStaysNoAndTheBoxShowsUnticked) {
   again.Close();
 }
 
+TEST(Autostart, APathWithABlankIsQuotedAndOtherPathsStayAsTheyWere) {
+  EXPECT_EQ(RunCommandLine(L"C:\\Tools\\Tarvolin.exe"), L"C:\\Tools\\Tarvolin.exe");
+  EXPECT_EQ(RunCommandLine(L"C:\\Program Files\\Tarvolin\\Tarvolin.exe"),
+            L"\"C:\\Program Files\\Tarvolin\\Tarvolin.exe\"");
+  EXPECT_EQ(RunCommandLine(L"D:\\工具\\Tarvolin.exe"), L"D:\\工具\\Tarvolin.exe");
+}
+
 TEST(Autostart, AMachineWideEntryReplacesAPerUserOneAndUnregisterEmptiesBothKeys) {
   DeleteRunValue(HKEY_LOCAL_MACHINE);
   autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
   ASSERT_TRUE(RegisterAutostart(L"C:\\Old Place\\Tarvolin.exe"));
   autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, false);
-  ASSERT_EQ(RunValue(HKEY_CURRENT_USER), L"C:\\Old Place\\Tarvolin.exe");
+  ASSERT_EQ(RunValue(HKEY_CURRENT_USER), L"\"C:\\Old Place\\Tarvolin.exe\"");
 
   // Both at once would start the program twice at logon.
   EXPECT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
