@@ -2,6 +2,7 @@
 
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
+#include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/tray.h"
 
@@ -78,8 +79,10 @@ LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
   // Each step that fails is abandoned and the next one runs; the message always goes on.
   try {
     if (message == WM_HOTKEY) {
-      if (const int slot = SlotFromHotkeyId(wParam)) RunSlotCommand(slot);
+      const int slot = SlotFromHotkeyId(wParam);
+      if (slot && AcceptHotkeyPress(window, slot)) RunSlotCommand(slot);
     }
+    if (message == WM_TIMER && wParam == kReleaseTimerId) WatchKeyReleases(window);
   } catch (...) {
   }
   try {

@@ -40,7 +40,13 @@ const wchar_t* SlotKeyName(int slot) { return ValidSlot(slot) ? kSlots[slot - 1]
 
 void EnableSlotHotkey(int slot) {
   if (!ValidSlot(slot)) return;
-  RegisterHotKey(MainWindowHandle(), HotkeyId(slot), 0, kSlots[slot - 1].key);
+  // MOD_NOREPEAT: one message per press where the system honours it (Windows 7 and later); a
+  // system that does not know the flag refuses it, and then the key is taken without it.
+  const HWND main = MainWindowHandle();
+  if (!RegisterHotKey(main, HotkeyId(slot), MOD_NOREPEAT, kSlots[slot - 1].key) &&
+      GetLastError() == ERROR_INVALID_PARAMETER) {
+    RegisterHotKey(main, HotkeyId(slot), 0, kSlots[slot - 1].key);
+  }
 }
 
 void DisableSlotHotkey(int slot) {

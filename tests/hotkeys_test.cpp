@@ -75,6 +75,46 @@ TEST_F(Hotkeys, ABoundKeyStartsItsProgramOncePerPress) {
   EXPECT_NE(starts[0].commandLine.find("probe.exe"), std::string::npos);
 }
 
+TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
+  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + " held\r\nF4=" + Probe() + " other\r\n"
+                  "[Enabled]\r\nF3=True\r\nF4=True\r\n"),
+            nullptr);
+  ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "--xx--------"; }));
+  // Held: the key-down repeats three times, 60 ms apart, before the one key-up.
+  for (int i = 0; i < 3; ++i) {
+    KeyEvent(VK_F3, true);
+    Sleep(60);
+  }
+  // Another key pressed meanwhile runs its own binding.
+  PressKey(VK_F4);
+  Sleep(60);
+  KeyEvent(VK_F3, false);
+  ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() >= 2; }, std::chrono::milliseconds(5000)));
+  Sleep(500);
+  std::vector<ProbeStart> starts = ProbeStarts();
+  ASSERT_EQ(starts.size(), 2u);
+  const auto started = [&](const char* word) {
+    return std::count_if(starts.begin(), starts.end(),
+                         [&](const ProbeStart& s) { return s.commandLine.find(word) != std::string::npos; });
+  };
+  EXPECT_EQ(started("held"), 1);
+  EXPECT_EQ(started("other"), 1);
+
+  // Two whole presses, each 30 ms down, are two starts.
+  ClearProbeStarts();
+  for (int i = 0; i < 2; ++i) {
+    KeyEvent(VK_F3, true);
+    Sleep(30);
+    KeyEvent(VK_F3, false);
+    Sleep(60);
+  }
+  EXPECT_TRUE(WaitUntil([] { return ProbeStarts().size() >= 2; }, std::chrono::milliseconds(5000)));
+  Sleep(300);
+  starts = ProbeStarts();
+  EXPECT_EQ(started("held"), 2);
+  EXPECT_EQ(starts.size(), 2u);
+}
+
 TEST_F(Hotkeys, TheTrayRightButtonPausesAndResumesExactlyTheSwitchedOnKeys) {
   ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\n[Enabled]\r\nF3=True\r\nF8=True\r\n"), nullptr);
   ASSERT_EQ(HeldFunctionKeys(), "--x----x----");

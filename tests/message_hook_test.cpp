@@ -8,6 +8,7 @@
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/message_hook.h"
+#include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/system_calls.h"
 #include "hotkeys/tray.h"
@@ -268,4 +269,27 @@ TEST(HookPassThrough, EveryMessageReachesThePreviousProcedureAndItsAnswerIsRetur
   DestroyWindow(window);
   SetHotkeysActive(active);
   SetSystemCalls(previous);
+}
+
+TEST(PressGuard, ARepeatWhileTheKeyIsStillDownIsIgnoredUntilItsRelease) {
+  PressGuard guard;
+  EXPECT_TRUE(guard.Accept(3, true));
+  EXPECT_FALSE(guard.Accept(3, true)) << "the same key still down: a repeat";
+  EXPECT_FALSE(guard.Accept(3, true));
+  EXPECT_TRUE(guard.Accept(5, true)) << "another key is its own press";
+  EXPECT_TRUE(guard.Released(3)) << "F5 still waits for its release";
+  EXPECT_FALSE(guard.Waiting(3));
+  EXPECT_TRUE(guard.Accept(3, true)) << "a new press after the release";
+  EXPECT_TRUE(guard.Released(3));
+  EXPECT_FALSE(guard.Released(5)) << "nothing waits any more";
+  EXPECT_FALSE(guard.AnyWaiting());
+  // A message while the key is up was posted, not pressed: it always runs and leaves nothing waiting.
+  EXPECT_TRUE(guard.Accept(7, false));
+  EXPECT_TRUE(guard.Accept(7, false));
+  EXPECT_FALSE(guard.AnyWaiting());
+  EXPECT_TRUE(guard.Accept(7, true));
+  EXPECT_TRUE(guard.Accept(7, false)) << "key up again: runs, and the wait is over";
+  EXPECT_FALSE(guard.Waiting(7));
+  EXPECT_FALSE(guard.Accept(0, true));
+  EXPECT_FALSE(guard.Accept(13, false));
 }

@@ -242,6 +242,14 @@ void ClickAt(int x, int y, int button) {
   MouseButton(x, y, button, false);
 }
 
+void KeyEvent(WORD vk, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 void PressKey(WORD vk, WORD modifier) {
   INPUT inputs[4] = {};
   int count = 0;

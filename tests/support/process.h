@@ -91,6 +91,8 @@ void MoveMouse(int x, int y);
 void MouseButton(int x, int y, int button, bool down);
 void ClickAt(int x, int y, int button = 1);
 void PressKey(WORD vk, WORD modifier = 0);
+// One key going down or up alone: a key held down repeats its key-down.
+void KeyEvent(WORD vk, bool down);
 // A point of a window's client area, from the layout's pixel position.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 

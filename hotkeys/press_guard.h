@@ -1,0 +1,34 @@
+// One run per press. A function key held down repeats, and the system sends a hotkey message for
+// every repeat; MOD_NOREPEAT stops that where the system honours it, and this guard where it
+// does not: a slot that ran while its key was down does not run again until the key is released.
+#pragma once
+#include <windows.h>
+
+namespace tarvolin {
+
+// The timer on Main that watches for releases; it runs only while a slot's key is held down.
+inline constexpr UINT_PTR kReleaseTimerId = 0x7A01;
+inline constexpr UINT kReleaseTimerMs = 20;
+
+// The state of the twelve slots, free of any window so it can be tested alone.
+class PressGuard {
+ public:
+  // A hotkey message for slot arrived while its key is (or is not) down: true when it should run.
+  // A message that arrives while the key is up is no repeat (another program may have posted it).
+  bool Accept(int slot, bool keyDown);
+  // The key of slot is up again; true while some other slot still waits for its release.
+  bool Released(int slot);
+  bool Waiting(int slot) const;
+  bool AnyWaiting() const;
+  void Clear();
+
+ private:
+  bool waiting_[13] = {};
+};
+
+// The program's guard, for MessageHook: whether a hotkey message for slot is a press (and if so,
+// starts watching its key), and what the release timer does at each tick.
+bool AcceptHotkeyPress(HWND main, int slot);
+void WatchKeyReleases(HWND main);
+
+}  // namespace tarvolin
