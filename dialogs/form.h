@@ -73,6 +73,9 @@ class Form {
   virtual void Control_MouseDown(const ControlSpec* /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
   virtual void Control_MouseUp(const ControlSpec& /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
   virtual void Control_MouseMove(const ControlSpec& /*control*/, int /*button*/, int /*x*/, int /*y*/) {}
+  // A label is about to be drawn with this text and colour; the form may draw it otherwise (the
+  // caption itself stays as it is).
+  virtual void Label_Look(const ControlSpec& /*control*/, std::wstring& /*text*/, COLORREF& /*fore*/) const {}
   // A picture box was painted with its picture; the form may draw over it.
   virtual void Control_Paint(const ControlSpec& /*control*/, HDC /*dc*/) {}
   virtual void Timer_Tick() {}

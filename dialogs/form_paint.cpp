@@ -52,8 +52,10 @@ void Form::Paint() {
     if (spec.flags & kInvisible) continue;
     if (spec.kind == ControlKind::Label) {
       if (!(spec.flags & kTransparent)) FillRect(dc, &control.rect, Brush(ResolveColor(spec.back)));
-      const COLORREF fore = spec.fore == kColorNone ? 0 : ResolveColor(spec.fore);
-      DrawLabelText(dc, control.rect, control.caption, spec.font, fore);
+      COLORREF fore = spec.fore == kColorNone ? 0 : ResolveColor(spec.fore);
+      std::wstring text = control.caption;
+      Label_Look(spec, text, fore);
+      DrawLabelText(dc, control.rect, text, spec.font, fore);
     } else if (spec.kind == ControlKind::Image && control.icon) {
       DrawIconEx(dc, control.rect.left, control.rect.top, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
     }

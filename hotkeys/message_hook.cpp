@@ -4,6 +4,7 @@
 #include "hotkeys/main_window.h"
 #include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
+#include "hotkeys/taken_keys.h"
 #include "hotkeys/tray.h"
 
 namespace tarvolin {
@@ -21,6 +22,8 @@ UINT TaskbarCreatedMessage() {
 void HandleTrayClick(LPARAM mouseMessage) {
   if (mouseMessage == WM_RBUTTONUP) ToggleHotkeys();
   if (mouseMessage == WM_LBUTTONUP) {
+    // A key whose owner has let it go comes back the moment the user looks.
+    RetryTakenKeys();
     if (MainWindow* main = TheMainWindow()) main->ShowMain();
   }
 }
@@ -83,6 +86,7 @@ LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (slot && AcceptHotkeyPress(window, slot)) RunSlotCommand(slot);
     }
     if (message == WM_TIMER && wParam == kReleaseTimerId) WatchKeyReleases(window);
+    if (message == WM_TIMER && wParam == kRetryTimerId) RetryTakenKeys();
   } catch (...) {
   }
   try {

@@ -1,6 +1,7 @@
 #include "hotkeys/slots.h"
 
 #include "hotkeys/main_window.h"
+#include "hotkeys/taken_keys.h"
 
 namespace tarvolin {
 
@@ -18,6 +19,16 @@ constexpr Slot kSlots[kSlotCount] = {
 };
 
 bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
+
+// What this program's window holds, and the switched-on slots whose key another program holds.
+bool g_held[kSlotCount + 1] = {};
+bool g_taken[kSlotCount + 1] = {};
+
+void SetTaken(int slot, bool taken) {
+  if (g_taken[slot] == taken) return;
+  g_taken[slot] = taken;
+  TakenKeysChanged();
+}
 }  // namespace
 
 int HotkeyId(int slot) { return ValidSlot(slot) ? static_cast<int>(kSlots[slot - 1].id) : 0; }
@@ -43,20 +54,46 @@ void EnableSlotHotkey(int slot) {
   // MOD_NOREPEAT: one message per press where the system honours it (Windows 7 and later); a
   // system that does not know the flag refuses it, and then the key is taken without it.
   const HWND main = MainWindowHandle();
-  if (!RegisterHotKey(main, HotkeyId(slot), MOD_NOREPEAT, kSlots[slot - 1].key) &&
-      GetLastError() == ERROR_INVALID_PARAMETER) {
-    RegisterHotKey(main, HotkeyId(slot), 0, kSlots[slot - 1].key);
+  BOOL done = RegisterHotKey(main, HotkeyId(slot), MOD_NOREPEAT, kSlots[slot - 1].key);
+  DWORD error = done ? ERROR_SUCCESS : GetLastError();
+  if (!done && error == ERROR_INVALID_PARAMETER) {
+    done = RegisterHotKey(main, HotkeyId(slot), 0, kSlots[slot - 1].key);
+    error = done ? ERROR_SUCCESS : GetLastError();
+  }
+  if (done) {
+    g_held[slot] = true;
+    SetTaken(slot, false);
+  } else if (error == ERROR_HOTKEY_ALREADY_REGISTERED && !g_held[slot]) {
+    SetTaken(slot, true);
   }
 }
 
 void DisableSlotHotkey(int slot) {
   if (!ValidSlot(slot)) return;
   UnregisterHotKey(MainWindowHandle(), HotkeyId(slot));
+  g_held[slot] = false;
+  SetTaken(slot, false);
 }
 
 void DisableAllHotkeys() {
   const HWND main = MainWindowHandle();
-  for (int n = 1; n <= kSlotCount; ++n) UnregisterHotKey(main, HotkeyId(n));
+  bool changed = false;
+  for (int n = 1; n <= kSlotCount; ++n) {
+    UnregisterHotKey(main, HotkeyId(n));
+    g_held[n] = false;
+    changed = changed || g_taken[n];
+    g_taken[n] = false;
+  }
+  if (changed) TakenKeysChanged();
+}
+
+bool SlotKeyTaken(int slot) { return ValidSlot(slot) && g_taken[slot]; }
+
+bool AnyKeyTaken() {
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (g_taken[n]) return true;
+  }
+  return false;
 }
 
 }  // namespace tarvolin

@@ -14,10 +14,14 @@ UINT SlotVirtualKey(int slot);
 // "F1".."F12": the key of the slot's values in the settings file.
 const wchar_t* SlotKeyName(int slot);
 
-// Registration always against Main's window, taken afresh at every call. Results are not examined:
-// a key held elsewhere simply stays with its owner.
+// Registration always against Main's window, taken afresh at every call. A key held elsewhere
+// stays with its owner, and the slot is then "taken" until a later registration succeeds or the
+// slot is disabled; a refusal because Main already holds the key changes nothing. Every change of
+// the taken slots is reported to TakenKeysChanged (taken_keys.h).
 void EnableSlotHotkey(int slot);
 void DisableSlotHotkey(int slot);
 void DisableAllHotkeys();
+bool SlotKeyTaken(int slot);
+bool AnyKeyTaken();
 
 }  // namespace tarvolin

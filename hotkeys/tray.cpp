@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "hotkeys/taken_keys.h"
+
 namespace tarvolin {
 
 namespace {
@@ -17,9 +19,11 @@ void Fill(HWND window, HICON icon) {
   record.uID = kTrayIconId;
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.hIcon = icon;
-  // "Tarvolin", one NUL, then blanks to the end of the 64-byte tip field.
+  // "Tarvolin" (and the keys another program holds), one NUL, then blanks to the end of the
+  // 64-byte tip field.
+  const TrayTip tip = TrayTipText();
   std::memset(record.szTip, ' ', 64);
-  std::memcpy(record.szTip, "Tarvolin", 9);
+  std::memcpy(record.szTip, tip.text, static_cast<size_t>(tip.length) + 1);
   record.uCallbackMessage = kTrayCallbackMessage;
 }
 }  // namespace

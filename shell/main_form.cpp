@@ -1,5 +1,7 @@
 #include "shell/main_form.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 #include "dialogs/about_form.h"
@@ -150,7 +152,69 @@ void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, in
   if (control && Named(*control, "Image1")) DragWindow(button);
 }
 
+namespace {
+// What a taken key's row says, in red, where its binding is empty; and its tooltip.
+constexpr wchar_t kTakenText[] = L"\u5DF2\u88AB\u5176\u4ED6\u7A0B\u5E8F\u5360\u7528";  // 已被其他程序占用
+constexpr COLORREF kTakenColour = RGB(255, 0, 0);
+
+// The common controls are loaded only when a key is first taken: most runs never need them.
+bool LoadTooltipClass() {
+  using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  const HMODULE library = LoadLibraryW(L"comctl32.dll");
+  if (!library) return false;
+  const auto init = reinterpret_cast<InitFunction>(
+      reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+  return init && init(&classes);
+}
+}  // namespace
+
+void MainForm::Label_Look(const ControlSpec& control, std::wstring& text, COLORREF& fore) const {
+  if (!Named(control, "Label") || !SlotKeyTaken(control.index)) return;
+  fore = kTakenColour;
+  if (text.empty()) text = kTakenText;
+}
+
+void MainForm::TakenKeysChanged() {
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (const ControlSpec* label = Spec("Label", n)) {
+      const RECT row = ControlRect(*label);
+      InvalidateRect(hwnd(), &row, FALSE);
+    }
+  }
+  UpdateTakenTips();
+}
+
+void MainForm::UpdateTakenTips() {
+  if (!tooltip_) {
+    if (!AnyKeyTaken() || !LoadTooltipClass()) return;
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+  }
+  // One tool per taken row, over its label; the others have none.
+  for (int n = 1; n <= kSlotCount; ++n) {
+    const ControlSpec* label = Spec("Label", n);
+    if (!label) continue;
+    TTTOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = hwnd();
+    tool.uId = static_cast<UINT_PTR>(n);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!SlotKeyTaken(n)) continue;
+    tool.rect = ControlRect(*label);
+    tool.lpszText = const_cast<wchar_t*>(kTakenText);
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 LRESULT MainForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The tooltip sees the mouse over Main's rows (they are drawn, not windows of their own).
+  if (tooltip_ && message == WM_MOUSEMOVE) {
+    MSG mouse = {hwnd(), message, wParam, lParam, 0, {}};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
   // The system ends the session: close Main so the shutdown runs.
   if (message == WM_ENDSESSION && wParam) {
     DestroyWindow(hwnd());

@@ -24,6 +24,7 @@ class MainForm : public Form, public MainWindow {
   HICON PausedIcon() const override;
   void ShowMain() override { Show(); }
   void CloseMain() override { Close(); }
+  void TakenKeysChanged() override;
 
  protected:
   void Form_Load() override;
@@ -31,6 +32,7 @@ class MainForm : public Form, public MainWindow {
   void Control_Click(const ControlSpec& control) override;
   void Control_MouseDown(const ControlSpec* control, int button, int x, int y) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Label_Look(const ControlSpec& control, std::wstring& text, COLORREF& fore) const override;
 
  private:
   void Check_Click(int slot);
@@ -38,7 +40,11 @@ class MainForm : public Form, public MainWindow {
   void Save();
   bool AnotherCopyRuns();
 
+  void UpdateTakenTips();
+
   KernelHandle instanceMutex_;
+  // The tooltip over the rows of taken keys, made the first time a key is taken.
+  HWND tooltip_ = nullptr;
 };
 
 }  // namespace tarvolin
