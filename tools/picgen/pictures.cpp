@@ -263,10 +263,10 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
   }
 
   const Art app = LoadArt(artDir, "AppIcon.txt");
-  files.push_back({"AppIcon.ico", EncodeIcon24(app.image)});
+  files.push_back({"AppIcon.ico", EncodeIcon24({app.image})});
   Image paused = app.image;
   paused.Overlay(LoadArt(artDir, "PausedSign.txt").image, 0, 0);
-  files.push_back({"PausedIcon.ico", EncodeIcon24(paused)});
+  files.push_back({"PausedIcon.ico", EncodeIcon24({paused})});
   files.push_back({"BrowseIcon.ico", EncodeIcon4(LoadArt(artDir, "BrowseIcon.txt").image, StandardPalette16())});
   const Art hand = LoadArt(artDir, "HandCursor.txt");
   files.push_back({"HandCursor.cur", EncodeCursor(hand.image, hand.hotX, hand.hotY)});
