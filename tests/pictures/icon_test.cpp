@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "pixel_checks.h"
 
@@ -51,10 +52,26 @@ bool IsYellow(Rgb c) {
   return r >= 0xE0 && g >= 0xC0 && b < 0x40;
 }
 
+// Pixels where the paused icon is the red of the sign; everywhere else it must be the app icon.
+int RedOverTheAppIcon(const Picture& app, const Picture& paused) {
+  int red = 0;
+  for (int y = 0; y < paused.height; ++y) {
+    for (int x = 0; x < paused.width; ++x) {
+      if (!paused.clear(x, y) && paused.at(x, y) == 0xFF0000) {
+        ++red;
+      } else {
+        EXPECT_EQ(paused.at(x, y), app.at(x, y)) << "(" << x << ", " << y << ")";
+        EXPECT_EQ(paused.clear(x, y), app.clear(x, y)) << "(" << x << ", " << y << ")";
+      }
+    }
+  }
+  return red;
+}
+
 TEST(AppIcon, Is32By32In24BitColourWithAMask) {
   const Picture icon = ReadIconFile(PicturePath("AppIcon.ico"));
   EXPECT_EQ(icon.resourceType, 1);
-  EXPECT_EQ(icon.imageCount, 1);
+  EXPECT_EQ(icon.imageCount, 2);
   EXPECT_EQ(icon.width, 32);
   EXPECT_EQ(icon.height, 32);
   EXPECT_EQ(icon.bitsPerPixel, 24);
@@ -75,25 +92,55 @@ TEST(AppIcon, Is32By32In24BitColourWithAMask) {
 TEST(PausedIcon, IsTheAppIconUnderARedProhibitionSign) {
   const Picture app = ReadIconFile(PicturePath("AppIcon.ico"));
   const Picture paused = ReadIconFile(PicturePath("PausedIcon.ico"));
+  EXPECT_EQ(paused.imageCount, 2);
   ASSERT_EQ(paused.width, 32);
   ASSERT_EQ(paused.height, 32);
   EXPECT_EQ(paused.bitsPerPixel, 24);
   EXPECT_TRUE(ClearPixelsAreBlack(paused));
-  int red = 0;
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      if (!paused.clear(x, y) && paused.at(x, y) == 0xFF0000) {
-        ++red;
-      } else {
-        EXPECT_EQ(paused.at(x, y), app.at(x, y)) << "(" << x << ", " << y << ")";
-        EXPECT_EQ(paused.clear(x, y), app.clear(x, y)) << "(" << x << ", " << y << ")";
-      }
-    }
-  }
-  EXPECT_GT(red, 150);
+  EXPECT_GT(RedOverTheAppIcon(app, paused), 150);
   // The ring crosses the middle of each edge, the slash runs through the centre.
   for (auto [x, y] : {std::pair{1, 16}, {30, 16}, {16, 1}, {16, 30}, {16, 16}, {10, 10}, {21, 21}}) {
     EXPECT_EQ(paused.at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
+  }
+}
+
+// The tray shows the second image, drawn at 16 pixels rather than scaled from the first.
+TEST(AppIcon, Its16By16ImageIsTheHatAndWandIn24BitColourWithAMask) {
+  const std::vector<Picture> images = ReadIconImages(PicturePath("AppIcon.ico"));
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].width, 32) << "largest first";
+  const Picture& icon = images[1];
+  ASSERT_EQ(icon.width, 16);
+  EXPECT_EQ(icon.bitsPerPixel, 24);
+  EXPECT_TRUE(icon.clear(0, 0) && icon.clear(15, 15)) << "corners show the desktop";
+  EXPECT_GT(CountClear(icon), 60);
+  EXPECT_LT(CountClear(icon), 200);
+  EXPECT_TRUE(ClearPixelsAreBlack(icon));
+  int blue = 0, yellow = 0;
+  for (Rgb c : icon.pixels) {
+    blue += IsDarkBlue(c) ? 1 : 0;
+    yellow += IsYellow(c) ? 1 : 0;
+  }
+  EXPECT_GT(blue, 40) << "the dark-blue hat";
+  EXPECT_GT(yellow, 12) << "stars and moon";
+  const std::set<Rgb> large = OpaqueColours(images[0]);
+  for (Rgb c : OpaqueColours(icon)) {
+    EXPECT_TRUE(large.count(c)) << ColourName(c) << " is not among the large image's colours";
+  }
+}
+
+TEST(PausedIcon, Its16By16ImageIsTheSmallAppIconUnderARedProhibitionSign) {
+  const std::vector<Picture> app = ReadIconImages(PicturePath("AppIcon.ico"));
+  const std::vector<Picture> paused = ReadIconImages(PicturePath("PausedIcon.ico"));
+  ASSERT_TRUE(app.size() == 2 && paused.size() == 2);
+  ASSERT_EQ(paused[1].width, 16);
+  EXPECT_EQ(paused[1].bitsPerPixel, 24);
+  EXPECT_TRUE(ClearPixelsAreBlack(paused[1]));
+  const int red = RedOverTheAppIcon(app[1], paused[1]);
+  EXPECT_GT(red, 60);
+  EXPECT_LT(red, 140) << "the hat still shows through";
+  for (auto [x, y] : {std::pair{0, 8}, {15, 7}, {8, 0}, {7, 15}, {7, 7}, {8, 8}, {4, 4}, {11, 11}}) {
+    EXPECT_EQ(paused[1].at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
   }
 }
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace pictures_test {
 
@@ -170,47 +171,56 @@ Picture ReadBitmapFile(const std::string& path) {
   return pic;
 }
 
-Picture ReadIconFile(const std::string& path) {
+std::vector<Picture> ReadIconImages(const std::string& path) {
   const Bytes b = ReadAll(path);
-  Picture pic;
-  pic.resourceType = static_cast<int>(U16(b, 2));
-  pic.imageCount = static_cast<int>(U16(b, 4));
-  if (U16(b, 0) != 0 || pic.imageCount < 1) {
+  const int type = static_cast<int>(U16(b, 2));
+  const int count = static_cast<int>(U16(b, 4));
+  if (U16(b, 0) != 0 || count < 1) {
     throw std::runtime_error(path + ": not an icon or cursor file");
   }
-  if (pic.resourceType == 2) {
-    pic.hotX = static_cast<int>(U16(b, 10));
-    pic.hotY = static_cast<int>(U16(b, 12));
+  std::vector<Picture> images;
+  for (int i = 0; i < count; ++i) {
+    const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+    Picture pic;
+    pic.resourceType = type;
+    pic.imageCount = count;
+    if (type == 2) {
+      pic.hotX = static_cast<int>(U16(b, entry + 4));
+      pic.hotY = static_cast<int>(U16(b, entry + 6));
+    }
+    const std::size_t size = U32(b, entry + 8);
+    const std::size_t offset = U32(b, entry + 12);
+    if (offset < 6 + 16 * static_cast<std::size_t>(count) || offset + size > b.size()) {
+      throw std::runtime_error(path + ": an image lies outside the file's image data");
+    }
+    Header h = ReadInfoHeader(b, offset);
+    const int entryWidth = ByteAt(b, entry) == 0 ? 256 : ByteAt(b, entry);
+    const int entryHeight = ByteAt(b, entry + 1) == 0 ? 256 : ByteAt(b, entry + 1);
+    if (h.width != entryWidth || h.height != 2 * entryHeight) {
+      throw std::runtime_error(path + ": directory and image disagree on the size");
+    }
+    h.height /= 2;
+    pic.width = h.width;
+    pic.height = h.height;
+    pic.bitsPerPixel = h.bits;
+    pic.compression = h.compression;
+    pic.palette = h.palette;
+    pic.pixels = ReadRows(b, h.paletteEnd, h, h.height);
+    const std::size_t colourBytes = static_cast<std::size_t>((h.width * h.bits + 31) / 32 * 4) * h.height;
+    Header mask = h;
+    mask.bits = 1;
+    mask.palette = {0, 1};
+    for (Rgb bit : ReadRows(b, h.paletteEnd + colourBytes, mask, h.height)) {
+      pic.transparent.push_back(bit == 1);
+    }
+    if (h.paletteEnd + colourBytes + static_cast<std::size_t>((h.width + 31) / 32 * 4) * h.height != offset + size) {
+      throw std::runtime_error(path + ": image size in the directory is wrong");
+    }
+    images.push_back(std::move(pic));
   }
-  const std::size_t size = U32(b, 14);
-  const std::size_t offset = U32(b, 18);
-  if (offset + size > b.size()) {
-    throw std::runtime_error(path + ": image runs past the end of the file");
-  }
-  Header h = ReadInfoHeader(b, offset);
-  const int entryWidth = b[6] == 0 ? 256 : b[6];
-  const int entryHeight = b[7] == 0 ? 256 : b[7];
-  if (h.width != entryWidth || h.height != 2 * entryHeight) {
-    throw std::runtime_error(path + ": directory and image disagree on the size");
-  }
-  h.height /= 2;
-  pic.width = h.width;
-  pic.height = h.height;
-  pic.bitsPerPixel = h.bits;
-  pic.compression = h.compression;
-  pic.palette = h.palette;
-  pic.pixels = ReadRows(b, h.paletteEnd, h, h.height);
-  const std::size_t colourBytes = static_cast<std::size_t>((h.width * h.bits + 31) / 32 * 4) * h.height;
-  Header mask = h;
-  mask.bits = 1;
-  mask.palette = {0, 1};
-  for (Rgb bit : ReadRows(b, h.paletteEnd + colourBytes, mask, h.height)) {
-    pic.transparent.push_back(bit == 1);
-  }
-  if (h.paletteEnd + colourBytes + static_cast<std::size_t>((h.width + 31) / 32 * 4) * h.height != offset + size) {
-    throw std::runtime_error(path + ": image size in the directory is wrong");
-  }
-  return pic;
+  return images;
 }
+
+Picture ReadIconFile(const std::string& path) { return ReadIconImages(path).front(); }
 
 }  // namespace pictures_test

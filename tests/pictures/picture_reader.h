@@ -25,7 +25,7 @@ struct Picture {
   std::vector<bool> transparent;  // icons and cursors: the mask; empty for bitmaps
   // Icon and cursor files only.
   int resourceType = 0;  // 1 = icon, 2 = cursor
-  int imageCount = 0;
+  int imageCount = 0;  // images in the file
   int hotX = -1;
   int hotY = -1;
 
@@ -35,6 +35,8 @@ struct Picture {
 
 // A .bmp file (uncompressed 1, 4, 8, 24 bits, RLE8 or RLE4). Throws std::runtime_error on bad data.
 Picture ReadBitmapFile(const std::string& path);
+// Every image of an .ico or .cur file, in the order of its directory.
+std::vector<Picture> ReadIconImages(const std::string& path);
 // An .ico or .cur file with its first image.
 Picture ReadIconFile(const std::string& path);
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../layouts/picture_ids.h"
@@ -107,6 +108,33 @@ TEST(Resources, IconsLoadInTheirSizes) {
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
     DestroyIcon(icon);
+  }
+}
+
+// Asked for either size, the system takes the file's own image of it: the same colours and mask.
+TEST(Resources, TrayIconsLoadTheFilesImageOfEachSize) {
+  for (auto [id, file] : {std::pair{IDI_APP, "AppIcon.ico"}, {IDI_PAUSED, "PausedIcon.ico"}}) {
+    for (const Picture& image : ReadIconImages(PicturePath(file))) {
+      SCOPED_TRACE(std::string(file) + " at " + std::to_string(image.width));
+      auto icon = static_cast<HICON>(
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, image.width, image.height, 0));
+      ICONINFO info{};
+      ASSERT_TRUE(icon && GetIconInfo(icon, &info));
+      DestroyIcon(icon);
+      BITMAP loaded{};
+      GetObjectW(info.hbmColor, sizeof loaded, &loaded);
+      EXPECT_TRUE(loaded.bmWidth == image.width && loaded.bmHeight == image.height) << "not scaled";
+      const std::vector<Rgb> colour = PixelsOf(info.hbmColor, image.width, image.height);
+      const std::vector<Rgb> mask = PixelsOf(info.hbmMask, image.width, image.height);
+      DeleteObject(info.hbmMask);
+      DeleteObject(info.hbmColor);
+      ASSERT_EQ(colour.size(), image.pixels.size());
+      ASSERT_EQ(mask.size(), image.pixels.size());
+      for (std::size_t i = 0; i < colour.size(); ++i) {
+        ASSERT_TRUE(colour[i] == image.pixels[i] && (mask[i] == kWhite) == image.transparent[i])
+            << "first different pixel at (" << i % image.width << ", " << i / image.width << ")";
+      }
+    }
   }
 }
 

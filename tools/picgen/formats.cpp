@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace picgen {
 
@@ -143,22 +144,42 @@ void Put4BitRows(Bytes& out, const Image& image, const std::vector<Rgb>& palette
   }
 }
 
-// Icon and cursor files share one layout: a directory of one entry, then the image as a
-// bitmap of twice the height (colour rows, then the mask).
-Bytes WithIconDirectory(const Bytes& image, int type, int width, int height, int colourCount, int field4, int field6) {
+// One image of an icon or cursor file: a bitmap of twice the height (colour rows, then the
+// mask) and what its directory entry says about it.
+struct DirectoryEntry {
+  int width;
+  int height;
+  int colourCount;
+  int field4;  // planes of an icon, hot spot x of a cursor
+  int field6;  // bits a pixel of an icon, hot spot y of a cursor
+  Bytes image;
+};
+
+// Icon and cursor files share one layout: a directory of one entry an image, then the images
+// in the same order.
+Bytes WithIconDirectory(int type, const std::vector<DirectoryEntry>& entries) {
   Bytes out;
   Put16(out, 0);
   Put16(out, static_cast<unsigned>(type));
-  Put16(out, 1);
-  out.push_back(static_cast<std::uint8_t>(width));
-  out.push_back(static_cast<std::uint8_t>(height));
-  out.push_back(static_cast<std::uint8_t>(colourCount));
-  out.push_back(0);
-  Put16(out, static_cast<unsigned>(field4));
-  Put16(out, static_cast<unsigned>(field6));
-  Put32(out, static_cast<std::uint32_t>(image.size()));
-  Put32(out, 22);
-  out.insert(out.end(), image.begin(), image.end());
+  Put16(out, static_cast<unsigned>(entries.size()));
+  std::size_t offset = 6 + 16 * entries.size();
+  for (const DirectoryEntry& e : entries) {
+    if (e.width < 1 || e.width > 256 || e.height < 1 || e.height > 256) {
+      throw std::runtime_error("an icon image must be 1 to 256 pixels a side");
+    }
+    out.push_back(static_cast<std::uint8_t>(e.width & 0xFF));  // 256 is written as 0
+    out.push_back(static_cast<std::uint8_t>(e.height & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(e.colourCount));
+    out.push_back(0);
+    Put16(out, static_cast<unsigned>(e.field4));
+    Put16(out, static_cast<unsigned>(e.field6));
+    Put32(out, static_cast<std::uint32_t>(e.image.size()));
+    Put32(out, static_cast<std::uint32_t>(offset));
+    offset += e.image.size();
+  }
+  for (const DirectoryEntry& e : entries) {
+    out.insert(out.end(), e.image.begin(), e.image.end());
+  }
   return out;
 }
 
@@ -217,24 +238,31 @@ Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16) {
   return EncodeRunLengthBitmap(image, palette16, 4);
 }
 
-Bytes EncodeIcon24(const Image& image) {
-  Bytes bits;
-  const int stride = (image.width() * 3 + 3) / 4 * 4;
-  for (int y = image.height() - 1; y >= 0; --y) {
-    Bytes row(static_cast<std::size_t>(stride), 0);
-    for (int x = 0; x < image.width(); ++x) {
-      const Rgb c = image.at(x, y) == kNone ? kBlack : image.at(x, y);
-      row[static_cast<std::size_t>(3 * x)] = static_cast<std::uint8_t>(c & 0xFF);
-      row[static_cast<std::size_t>(3 * x + 1)] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
-      row[static_cast<std::size_t>(3 * x + 2)] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
-    }
-    bits.insert(bits.end(), row.begin(), row.end());
+Bytes EncodeIcon24(const std::vector<Image>& images) {
+  if (images.empty()) {
+    throw std::runtime_error("an icon needs at least one image");
   }
-  Bytes body;
-  PutInfoHeader(body, image.width(), 2 * image.height(), 24, 0, bits.size() + MaskSize(image), 0);
-  body.insert(body.end(), bits.begin(), bits.end());
-  PutMask(body, image);
-  return WithIconDirectory(body, 1, image.width(), image.height(), 0, 1, 24);
+  std::vector<DirectoryEntry> entries;
+  for (const Image& image : images) {
+    Bytes bits;
+    const int stride = (image.width() * 3 + 3) / 4 * 4;
+    for (int y = image.height() - 1; y >= 0; --y) {
+      Bytes row(static_cast<std::size_t>(stride), 0);
+      for (int x = 0; x < image.width(); ++x) {
+        const Rgb c = image.at(x, y) == kNone ? kBlack : image.at(x, y);
+        row[static_cast<std::size_t>(3 * x)] = static_cast<std::uint8_t>(c & 0xFF);
+        row[static_cast<std::size_t>(3 * x + 1)] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
+        row[static_cast<std::size_t>(3 * x + 2)] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
+      }
+      bits.insert(bits.end(), row.begin(), row.end());
+    }
+    Bytes body;
+    PutInfoHeader(body, image.width(), 2 * image.height(), 24, 0, bits.size() + MaskSize(image), 0);
+    body.insert(body.end(), bits.begin(), bits.end());
+    PutMask(body, image);
+    entries.push_back({image.width(), image.height(), 0, 1, 24, std::move(body)});
+  }
+  return WithIconDirectory(1, entries);
 }
 
 Bytes EncodeIcon4(const Image& image, const std::vector<Rgb>& palette16) {
@@ -245,7 +273,7 @@ Bytes EncodeIcon4(const Image& image, const std::vector<Rgb>& palette16) {
   PutPalette(body, palette16);
   body.insert(body.end(), bits.begin(), bits.end());
   PutMask(body, image);
-  return WithIconDirectory(body, 1, image.width(), image.height(), 16, 1, 4);
+  return WithIconDirectory(1, {{image.width(), image.height(), 16, 1, 4, body}});
 }
 
 Bytes EncodeCursor(const Image& image, int hotX, int hotY) {
@@ -269,7 +297,7 @@ Bytes EncodeCursor(const Image& image, int hotX, int hotY) {
     body.insert(body.end(), row.begin(), row.end());
   }
   PutMask(body, image);
-  return WithIconDirectory(body, 2, image.width(), image.height(), 2, hotX, hotY);
+  return WithIconDirectory(2, {{image.width(), image.height(), 2, hotX, hotY, body}});
 }
 
 }  // namespace picgen

@@ -17,8 +17,10 @@ Bytes EncodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first);
 // 4-bit RLE4 bitmap over a palette of 16 colours; every pixel must be in the palette.
 Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16);
 
-// Icon with one image: 24-bit colour, or 4-bit over `palette16`; kNone pixels go to the mask.
-Bytes EncodeIcon24(const Image& image);
+// Icon of 24-bit colour images, one directory entry each in the order given (largest first, as
+// is usual); kNone pixels go to the mask.
+Bytes EncodeIcon24(const std::vector<Image>& images);
+// Icon with one 4-bit image over `palette16`; kNone pixels go to the mask.
 Bytes EncodeIcon4(const Image& image, const std::vector<Rgb>& palette16);
 
 // Monochrome cursor: black, white and kNone (transparent) pixels only.

@@ -227,6 +227,16 @@ Image DrawFace(const Font& font, const std::u32string& text, bool pressed) {
   return img;
 }
 
+// The paused icon: the sign drawn over the program icon of the same size.
+Image WithSign(const Image& icon, const Image& sign) {
+  if (sign.width() != icon.width() || sign.height() != icon.height()) {
+    throw std::runtime_error("the paused sign must be the size of the icon it covers");
+  }
+  Image paused = icon;
+  paused.Overlay(sign, 0, 0);
+  return paused;
+}
+
 const std::vector<Rgb> kSkinColours{kBlack, kWhite, kLightGrey, kDarkGrey};
 
 }  // namespace
@@ -262,11 +272,13 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
     }
   }
 
-  const Art app = LoadArt(artDir, "AppIcon.txt");
-  files.push_back({"AppIcon.ico", EncodeIcon24(app.image)});
-  Image paused = app.image;
-  paused.Overlay(LoadArt(artDir, "PausedSign.txt").image, 0, 0);
-  files.push_back({"PausedIcon.ico", EncodeIcon24(paused)});
+  // The tray shows the small image; drawn on its own, it stays sharp where a scaled-down
+  // 32-pixel one would blur.
+  const Image app = LoadArt(artDir, "AppIcon.txt").image;
+  const Image app16 = LoadArt(artDir, "AppIcon16.txt").image;
+  files.push_back({"AppIcon.ico", EncodeIcon24({app, app16})});
+  files.push_back({"PausedIcon.ico", EncodeIcon24({WithSign(app, LoadArt(artDir, "PausedSign.txt").image),
+                                                   WithSign(app16, LoadArt(artDir, "PausedSign16.txt").image)})});
   files.push_back({"BrowseIcon.ico", EncodeIcon4(LoadArt(artDir, "BrowseIcon.txt").image, StandardPalette16())});
   const Art hand = LoadArt(artDir, "HandCursor.txt");
   files.push_back({"HandCursor.cur", EncodeCursor(hand.image, hand.hotX, hand.hotY)});
