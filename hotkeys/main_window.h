@@ -18,7 +18,8 @@ class MainWindow {
   virtual bool SlotSwitchedOn(int slot) const = 0;
   // While the hotkeys are paused the switches take no clicks.
   virtual void SetSwitchesEnabled(bool enabled) = 0;
-  // The tray shows the active icon, or the paused one while the hotkeys are paused.
+  // The tray shows the active icon, or the paused one while the hotkeys are paused: the icons'
+  // small images.
   virtual HICON ActiveIcon() const = 0;
   virtual HICON PausedIcon() const = 0;
   virtual void ShowMain() = 0;

@@ -40,11 +40,19 @@ void MainForm::SetSwitchesEnabled(bool enabled) {
   for (int n = 1; n <= kSlotCount; ++n) SetEnabled("Check", n, enabled);
 }
 
+// The tray takes the small images of the two icons, drawn for that size; Main's own icon stays the
+// large one.
 HICON MainForm::ActiveIcon() const {
-  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0));
+  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0));
 }
 
-HICON MainForm::PausedIcon() const { return ControlIcon("Image2"); }
+HICON MainForm::PausedIcon() const {
+  const ControlSpec* image = Spec("Image2");
+  if (!image) return nullptr;
+  // Shared: the system keeps one copy, which lives as long as the program.
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
 
 bool MainForm::AnotherCopyRuns() {
   // One copy per user: the mutex lives in the session's namespace and carries the user's name.

@@ -19,7 +19,7 @@ class MainForm : public Form, public MainWindow {
   void SetSlotCommandName(int slot, const std::wstring& name) override;
   bool SlotSwitchedOn(int slot) const override;
   void SetSwitchesEnabled(bool enabled) override;
-  // Main's own icon: the active tray icon. Image2's picture: the paused one.
+  // The small images of Main's own icon (the active tray icon) and of Image2's picture (the paused one).
   HICON ActiveIcon() const override;
   HICON PausedIcon() const override;
   void ShowMain() override { Show(); }

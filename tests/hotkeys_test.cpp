@@ -7,6 +7,7 @@
 
 #include "hotkeys/tray.h"
 #include "layouts/layout.h"
+#include "support/capture.h"
 #include "support/process.h"
 
 using namespace tarvolin;
@@ -113,6 +114,46 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   starts = ProbeStarts();
   EXPECT_EQ(started("held"), 2);
   EXPECT_EQ(starts.size(), 2u);
+}
+
+namespace {
+// Red pixels in slot n's row of Main, as the user sees it.
+int RedInRow(HWND main, int slot) {
+  for (int i = 0; i < kMainLayout.controlCount; ++i) {
+    const ControlSpec& c = kMainLayout.controls[i];
+    if (c.index != slot || std::string(c.name) != "Label") continue;
+    const RECT row = {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left + c.width),
+                      TwipsToPixels(c.top + c.height)};
+    return CaptureClient(main).Count(row, 0xFF0000);
+  }
+  return -1;
+}
+}  // namespace
+
+TEST_F(Hotkeys, AKeyAnotherProgramHoldsShowsRedUntilItsOwnerLetsItGo) {
+  // This test is the other program: it holds F5 and F7 before Tarvolin starts.
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x5005, 0, VK_F5));
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x5007, 0, VK_F7));
+  ASSERT_NE(Start("[HotKey]\r\nF6=" + Probe() + "\r\nF7=" + Probe() +
+                  "\r\n[Enabled]\r\nF5=True\r\nF6=True\r\nF7=True\r\n"),
+            nullptr);
+  // F5's empty binding shows the words in red, F7's binding is red, F6 (held by Tarvolin) is not.
+  ASSERT_TRUE(WaitUntil([&] { return RedInRow(main_, 5) > 20 && RedInRow(main_, 7) > 20; }));
+  EXPECT_EQ(RedInRow(main_, 6), 0);
+
+  // F5 let go: within the retry's 5 seconds Tarvolin holds it and the row is plain again.
+  UnregisterHotKey(nullptr, 0x5005);
+  const auto freed = std::chrono::steady_clock::now();
+  ASSERT_TRUE(WaitUntil([&] { return RedInRow(main_, 5) == 0; }, std::chrono::milliseconds(6000)));
+  EXPECT_LT(std::chrono::steady_clock::now() - freed, std::chrono::milliseconds(6000));
+  EXPECT_TRUE(KeyHeldElsewhere(VK_F5));
+  EXPECT_GT(RedInRow(main_, 7), 20);
+
+  // F7 let go: the tray's left button shows Main and takes it at once.
+  UnregisterHotKey(nullptr, 0x5007);
+  PostTray(WM_LBUTTONUP);
+  EXPECT_TRUE(WaitUntil([&] { return RedInRow(main_, 7) == 0; }, std::chrono::milliseconds(1500)));
+  EXPECT_TRUE(PressAndSeeStarts(VK_F7, 1));
 }
 
 TEST_F(Hotkeys, TheTrayRightButtonPausesAndResumesExactlyTheSwitchedOnKeys) {

@@ -11,6 +11,7 @@
 #include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/system_calls.h"
+#include "hotkeys/taken_keys.h"
 #include "hotkeys/tray.h"
 #include "support/loaded_main.h"
 #include "support/process.h"
@@ -229,7 +230,21 @@ TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
   EXPECT_FALSE(IsWindowEnabled(Main().ControlWindow("Check", 12)));
   main.SetSwitchesEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(Main().ControlWindow("Check", 12)));
-  EXPECT_EQ(main.PausedIcon(), Main().ControlIcon("Image2"));
+  // The tray's icons are the small images of Main's icon and of Image2's picture.
+  const auto width = [](HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return 0L;
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+  };
+  EXPECT_EQ(width(main.PausedIcon()), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(width(main.ActiveIcon()), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(width(Main().ControlIcon("Image2")), 32);
+  EXPECT_EQ(width(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_BIG, 0))), 32);
+  EXPECT_NE(main.PausedIcon(), main.ActiveIcon());
 }
 
 namespace {
@@ -292,4 +307,68 @@ TEST(PressGuard, ARepeatWhileTheKeyIsStillDownIsIgnoredUntilItsRelease) {
   EXPECT_FALSE(guard.Waiting(7));
   EXPECT_FALSE(guard.Accept(0, true));
   EXPECT_FALSE(guard.Accept(13, false));
+}
+
+namespace {
+std::string Tip(const TrayTip& tip) { return std::string(tip.text, static_cast<size_t>(tip.length)); }
+}  // namespace
+
+TEST(TrayTip, NamesTheTakenKeysWithinTheFieldInTheSystemsCodePage) {
+  using taken_keys_detail::TipFor;
+  EXPECT_EQ(Tip(TipFor(nullptr, 0, 936)), "Tarvolin");
+  const std::wstring two[] = {L"F5", L"F11"};
+  EXPECT_EQ(Tip(TipFor(two, 2, 936)), "Tarvolin - F5 F11 \xD2\xD1\xB1\xBB\xD5\xBC\xD3\xC3");  // 已被占用
+  EXPECT_EQ(Tip(TipFor(two, 2, 1252)), "Tarvolin - F5 F11 taken");
+  std::wstring all[12];
+  for (int n = 1; n <= 12; ++n) all[n - 1] = L"F" + std::to_wstring(n);
+  EXPECT_EQ(Tip(TipFor(all, 12, 936)).size(), 58u) << "all twelve fit";
+  // What does not fit is dropped from the end, and "等" says there is more.
+  std::wstring wide[12];
+  for (int n = 1; n <= 12; ++n) wide[n - 1] = L"Key-" + std::to_wstring(10 + n);
+  const std::string cut = Tip(TipFor(wide, 12, 936));
+  EXPECT_LE(cut.size(), 63u);
+  EXPECT_EQ(cut.substr(0, 24), "Tarvolin - Key-11 Key-12");
+  EXPECT_EQ(cut.find("Key-22"), std::string::npos);
+  EXPECT_EQ(cut.substr(cut.size() - 12), " \xB5\xC8 \xD2\xD1\xB1\xBB\xD5\xBC\xD3\xC3");
+  const std::string western = Tip(TipFor(wide, 12, 1252));
+  EXPECT_LE(western.size(), 63u);
+  EXPECT_EQ(western.substr(western.size() - 10), " ... taken");
+}
+
+TEST_F(Hook, AKeyAnotherProgramHoldsIsMarkedNamedInTheTipAndTakenOnceItIsFree) {
+  // Another holder of F5 and F7: a window of this test.
+  const HWND other = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(RegisterHotKey(other, 1, 0, VK_F5));
+  ASSERT_TRUE(RegisterHotKey(other, 2, 0, VK_F7));
+  Main().SetValue("Check", 5, 1);
+  Main().SetValue("Check", 7, 1);
+  EnableSlotHotkey(1);  // refused because Main holds it already: that is not "taken"
+  EXPECT_TRUE(SlotKeyTaken(5));
+  EXPECT_TRUE(SlotKeyTaken(7));
+  EXPECT_FALSE(SlotKeyTaken(1));
+  EXPECT_EQ(Main().Value("Check", 5), 1) << "the switch stays as the user set it";
+  EXPECT_EQ(Main().SlotCommandName(5), L"") << "the marking is drawn, never written into the binding";
+  const std::string taken = Tip(TrayTipText());
+  EXPECT_EQ(std::string(TrayIcon().szTip), taken);
+  EXPECT_EQ(taken.rfind("Tarvolin - F5 F7 ", 0), 0u) << taken;
+
+  // Paused: nothing is marked; resumed: tried again and marked again.
+  Tray(WM_RBUTTONUP);
+  EXPECT_FALSE(AnyKeyTaken());
+  EXPECT_EQ(std::string(TrayIcon().szTip), "Tarvolin");
+  Tray(WM_RBUTTONUP);
+  EXPECT_TRUE(SlotKeyTaken(5));
+
+  // Let go of F5: the retry timer's next tick takes it; the tray's left button takes F7 at once.
+  UnregisterHotKey(other, 1);
+  SendMessageW(hwnd_, WM_TIMER, kRetryTimerId, 0);
+  EXPECT_FALSE(SlotKeyTaken(5));
+  EXPECT_EQ(Tip(TrayTipText()).rfind("Tarvolin - F7 ", 0), 0u);
+  EXPECT_EQ(std::string(TrayIcon().szTip), Tip(TrayTipText()));
+  UnregisterHotKey(other, 2);
+  Tray(WM_LBUTTONUP);
+  EXPECT_FALSE(AnyKeyTaken());
+  EXPECT_EQ(std::string(TrayIcon().szTip), "Tarvolin");
+  EXPECT_EQ(HeldFunctionKeys().substr(4, 3), "x-x");
+  DestroyWindow(other);
 }

@@ -11,6 +11,7 @@
 #include "dialogs/infor_form.h"
 #include "layouts/picture_ids.h"
 #include "support/loaded_main.h"
+#include "support/capture.h"
 #include "support/process.h"
 
 using namespace tarvolin;
@@ -18,47 +19,11 @@ using namespace tarvolin::test;
 
 namespace {
 
-// Pixels of a picture, 0x00RRGGBB, row by row from the top.
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<DWORD> data;
-  DWORD at(int x, int y) const { return data[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFF; }
-};
-
-Pixels FromDC(HDC source, int width, int height) {
-  Pixels pixels;
-  pixels.width = width;
-  pixels.height = height;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  BitmapHandle dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  MemoryDC memory(source);
-  {
-    SelectedObject selected(memory.get(), dib.get());
-    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
-  }
-  GdiFlush();
-  const DWORD* p = static_cast<const DWORD*>(bits);
-  pixels.data.assign(p, p + width * height);
-  return pixels;
-}
-
-// The window's client area as it is on the screen, child controls included.
+// The window's client area as it is on the screen, once it has painted.
 Pixels Capture(HWND window) {
   UpdateWindow(window);
   PumpMessages(std::chrono::milliseconds(100));
-  RECT client = {};
-  GetClientRect(window, &client);
-  const HDC dc = GetDC(window);
-  Pixels pixels = FromDC(dc, client.right, client.bottom);
-  ReleaseDC(window, dc);
-  return pixels;
+  return CaptureClient(window);
 }
 
 Pixels Resource(int id) {

@@ -1,0 +1,47 @@
+#include "support/capture.h"
+
+#include "base/handles.h"
+
+namespace tarvolin::test {
+
+int Pixels::Count(const RECT& r, DWORD colour) const {
+  int n = 0;
+  for (int y = r.top; y < r.bottom && y < height; ++y) {
+    for (int x = r.left; x < r.right && x < width; ++x) n += at(x, y) == colour ? 1 : 0;
+  }
+  return n;
+}
+
+Pixels FromDC(HDC source, int width, int height) {
+  Pixels pixels;
+  pixels.width = width;
+  pixels.height = height;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  BitmapHandle dib(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  MemoryDC memory(source);
+  {
+    SelectedObject selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  const DWORD* p = static_cast<const DWORD*>(bits);
+  pixels.data.assign(p, p + width * height);
+  return pixels;
+}
+
+Pixels CaptureClient(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  const HDC dc = GetDC(window);
+  Pixels pixels = FromDC(dc, client.right, client.bottom);
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
+}  // namespace tarvolin::test

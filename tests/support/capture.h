@@ -1,0 +1,25 @@
+// What a window shows, as pixels: for tests that look at the windows as a user sees them.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace tarvolin::test {
+
+// Pixels of a picture, 0x00RRGGBB, row by row from the top.
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> data;
+  DWORD at(int x, int y) const {
+    return data[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFF;
+  }
+  // How many pixels inside r (client pixels) have exactly this colour.
+  int Count(const RECT& r, DWORD colour) const;
+};
+
+Pixels FromDC(HDC source, int width, int height);
+// A window's client area as it is on the screen, child controls included; any process's window.
+Pixels CaptureClient(HWND window);
+
+}  // namespace tarvolin::test
