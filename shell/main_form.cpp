@@ -41,17 +41,19 @@ void MainForm::SetSwitchesEnabled(bool enabled) {
 }
 
 // The tray takes the small images of the two icons, drawn for that size; Main's own icon stays the
-// large one.
-HICON MainForm::ActiveIcon() const {
-  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0));
-}
+// large one. Loaded as the program's own copies: a shared load would give back the large image.
+HICON MainForm::ActiveIcon() const { return trayActive_.get(); }
 
-HICON MainForm::PausedIcon() const {
-  const ControlSpec* image = Spec("Image2");
-  if (!image) return nullptr;
-  // Shared: the system keeps one copy, which lives as long as the program.
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
-                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+HICON MainForm::PausedIcon() const { return trayPaused_.get(); }
+
+void MainForm::LoadTrayIcons() {
+  const auto small = [](int id) {
+    return IconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0)));
+  };
+  trayActive_ = small(layout().icon);
+  if (const ControlSpec* image = Spec("Image2")) trayPaused_ = small(image->picture);
 }
 
 bool MainForm::AnotherCopyRuns() {
@@ -79,6 +81,7 @@ void MainForm::Form_Load() {
   InitExePath();
   for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
   // Without a notification area the icon is simply missing.
+  LoadTrayIcons();
   TrayAdd(hwnd(), ActiveIcon());
   InstallMessageHook(hwnd());
   for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));

@@ -41,10 +41,13 @@ class MainForm : public Form, public MainWindow {
   bool AnotherCopyRuns();
 
   void UpdateTakenTips();
+  void LoadTrayIcons();
 
   KernelHandle instanceMutex_;
   // The tooltip over the rows of taken keys, made the first time a key is taken.
   HWND tooltip_ = nullptr;
+  IconHandle trayActive_;
+  IconHandle trayPaused_;
 };
 
 }  // namespace tarvolin
