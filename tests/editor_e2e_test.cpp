@@ -66,7 +66,8 @@ class EditorEndToEnd : public ::testing::Test {
     return WaitUntil([&] { return WaitForFileDialog(program_, 0) == nullptr; }, std::chrono::milliseconds(5000));
   }
   // Clicks a browse button and returns the file dialog it opened (null if none within the time).
-  HWND Browse(HWND editor, int index, int wait = 5000) {
+  // The first dialog of a run loads its libraries then, which on a busy machine takes seconds.
+  HWND Browse(HWND editor, int index, int wait = 15000) {
     ClickAt(ScreenPoint(editor, "picCommand", index));
     return WaitForFileDialog(program_, wait);
   }
