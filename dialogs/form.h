@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/handles.h"
@@ -115,8 +115,9 @@ class Form {
   const FormSpec& layout_;
   HWND hwnd_ = nullptr;
   std::vector<Control> controls_;
-  std::map<int, BitmapHandle> bitmaps_;
-  std::map<COLORREF, BrushHandle> brushes_;
+  // A form uses a handful of each, so a short list searched in order is all they need.
+  std::vector<std::pair<int, BitmapHandle>> bitmaps_;
+  std::vector<std::pair<COLORREF, BrushHandle>> brushes_;
   const Control* pressedLabel_ = nullptr;
   const Control* capturedPicture_ = nullptr;
   bool loading_ = false;

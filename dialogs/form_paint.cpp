@@ -16,20 +16,22 @@ COLORREF ResolveColor(COLORREF color) {
 }
 
 HBITMAP Form::Bitmap(int id) {
-  auto found = bitmaps_.find(id);
-  if (found != bitmaps_.end()) return found->second.get();
+  for (const auto& [known, handle] : bitmaps_) {
+    if (known == id) return handle.get();
+  }
   BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
   const HBITMAP result = bitmap.get();
-  bitmaps_.emplace(id, std::move(bitmap));
+  bitmaps_.emplace_back(id, std::move(bitmap));
   return result;
 }
 
 HBRUSH Form::Brush(COLORREF color) {
-  auto found = brushes_.find(color);
-  if (found != brushes_.end()) return found->second.get();
+  for (const auto& [known, handle] : brushes_) {
+    if (known == color) return handle.get();
+  }
   BrushHandle brush(CreateSolidBrush(color));
   const HBRUSH result = brush.get();
-  brushes_.emplace(color, std::move(brush));
+  brushes_.emplace_back(color, std::move(brush));
   return result;
 }
 
