@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <memory>
 #include <new>
 
@@ -124,6 +125,70 @@ void HangUpDialup() {
 
 void OpenCommandPath(const std::wstring& text) { Shell(nullptr, text.c_str(), L""); }
 
+namespace {
+bool Exists(const std::wstring& path) { return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring Expanded(const std::wstring& text) {
+  const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  if (size == 0) return text;
+  std::wstring out(size, L'\0');
+  const DWORD written = ExpandEnvironmentStringsW(text.c_str(), &out[0], size);
+  if (written == 0 || written > size) return text;
+  out.resize(written - 1);
+  return out;
+}
+
+std::wstring WithoutLeadingBlanks(const std::wstring& text) {
+  const size_t first = text.find_first_not_of(L' ');
+  return first == std::wstring::npos ? std::wstring() : text.substr(first);
+}
+
+// A program named without any folder, found where the system looks for programs.
+bool FoundBySearch(const std::wstring& name) {
+  if (name.find_first_of(L"\\/:") != std::wstring::npos) return false;
+  wchar_t found[MAX_PATH] = {};
+  return SearchPathW(nullptr, name.c_str(), nullptr, MAX_PATH, found, nullptr) != 0;
+}
+
+// Where the first ".exe", ".com", ".bat" or ".cmd" followed by a blank ends, or npos.
+size_t EndOfFirstProgramName(const std::wstring& text) {
+  for (size_t at = text.find(L'.'); at != std::wstring::npos; at = text.find(L'.', at + 1)) {
+    if (at + 4 >= text.size() || text[at + 4] != L' ') continue;
+    std::wstring extension = text.substr(at + 1, 3);
+    for (wchar_t& c : extension) c = static_cast<wchar_t>(towlower(c));
+    if (extension == L"exe" || extension == L"com" || extension == L"bat" || extension == L"cmd") return at + 4;
+  }
+  return std::wstring::npos;
+}
+}  // namespace
+
+ShellRequest ResolveBinding(const std::wstring& binding) {
+  // What worked before works as before: an existing file or folder goes over whole.
+  if (Exists(binding)) return {binding, L""};
+  const std::wstring expanded = Expanded(binding);
+  if (expanded != binding && Exists(expanded)) return {expanded, L""};
+  if (!expanded.empty() && expanded[0] == L'"') {
+    const size_t close = expanded.find(L'"', 1);
+    if (close != std::wstring::npos) {
+      return {expanded.substr(1, close - 1), WithoutLeadingBlanks(expanded.substr(close + 1))};
+    }
+  } else {
+    // Only the first program name: a shorter cut of "C:\Program Files\..." is how a planted
+    // "C:\Program.exe" would run.
+    const size_t end = EndOfFirstProgramName(expanded);
+    if (end != std::wstring::npos) {
+      const std::wstring file = expanded.substr(0, end);
+      if (Exists(file) || FoundBySearch(file)) return {file, WithoutLeadingBlanks(expanded.substr(end))};
+    }
+  }
+  return {expanded, L""};
+}
+
+void OpenBinding(const std::wstring& binding) {
+  const ShellRequest request = ResolveBinding(binding);
+  Shell(nullptr, request.file.c_str(), request.parameters.c_str());
+}
+
 void RunBuiltinCommand(BuiltinCommand command) {
   switch (command) {
     case BuiltinCommand::MyComputer:
@@ -163,7 +228,7 @@ void RunCommandName(const std::wstring& name) noexcept {
       // called like it that the shell's search happens to find.
       RunBuiltinCommand(*builtin);
     } else if (!name.empty()) {
-      OpenCommandPath(name);
+      OpenBinding(name);
     }
   } catch (...) {
     // A failed command is not reported; the key stays usable for the next press.

@@ -167,6 +167,13 @@ std::wstring UserSettingsCopyPath() {
   return path;
 }
 
+std::wstring KeepQuotes(const std::wstring& value) {
+  if (value.empty() || value.front() != value.back() || (value.front() != L'"' && value.front() != L'\'')) {
+    return value;
+  }
+  return value.front() + value + value.back();
+}
+
 std::wstring SettingsFilePath() {
   wchar_t folder[MAX_PATH] = {};
   const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);

@@ -21,6 +21,11 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key);
 // Returns false when the platform refused the write.
 bool WriteSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
+// A value as Save writes it, so that it reads back as it was: the profile functions drop one pair
+// of quotation marks that encloses a whole value, so a value that starts and ends with the same
+// mark (double or single) is written inside one more pair of it. Any other value is unchanged.
+std::wstring KeepQuotes(const std::wstring& value);
+
 // Full path of the settings file in the Windows directory.
 std::wstring SettingsFilePath();
 // Full path of the user's own copy: %LOCALAPPDATA%\VirtualStore\, the Windows directory's path

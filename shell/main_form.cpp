@@ -118,7 +118,9 @@ void MainForm::Check_Click(int slot) {
 void MainForm::Save() {
   // One write per key, bindings first, then switches; a write that fails does not stop the rest.
   // An empty binding is written as an empty value, which reads back as no command.
-  for (int n = 1; n <= kSlotCount; ++n) WriteSetting(L"HotKey", SlotKeyName(n), SlotCommandName(n));
+  for (int n = 1; n <= kSlotCount; ++n) {
+    WriteSetting(L"HotKey", SlotKeyName(n), KeepQuotes(SlotCommandName(n)));
+  }
   for (int n = 1; n <= kSlotCount; ++n) {
     WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
   }

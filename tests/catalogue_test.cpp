@@ -269,12 +269,62 @@ TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
         L"DOS",
         L"explorer.exe",
         L"\u6253\u5F00,\u5173\u95ED\u5149\u9A71",  // the CD-tray name with a Latin comma
-        L"C:\\Program Files\\Probe\\probe.exe --once", L"\"C:\\a b\\c.txt\"",
+        L"C:\\Program Files\\Probe\\probe.exe --once",
         L"\u6587\u6863.txt"}) {
     Calls.clear();
     RunCommandName(text);
     EXPECT_EQ(Calls, CallList{L"ShellExecuteW(0, <null>, " + text + L", , , 1)"});
   }
+}
+
+namespace {
+// A small tree of real files for the binding rule; removed again by the test.
+struct RuleFiles {
+  RuleFiles() {
+    CreateDirectoryW(L"C:\\rule", nullptr);
+    CreateDirectoryW(L"C:\\rule\\My Apps", nullptr);
+    for (const wchar_t* file : kFiles) CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+  ~RuleFiles() {
+    for (const wchar_t* file : kFiles) DeleteFileW(file);
+    RemoveDirectoryW(L"C:\\rule\\My Apps");
+    RemoveDirectoryW(L"C:\\rule");
+  }
+  // The last one is planted where a shorter cut of "C:\rule\Program Files\..." would find it.
+  static constexpr const wchar_t* kFiles[] = {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt",
+                                              L"C:\\rule\\report.doc", L"C:\\rule\\Program.exe"};
+};
+}  // namespace
+
+TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
+  RuleFiles files;
+  SetEnvironmentVariableW(L"RULE_DIR", L"C:\\rule");
+  // Binding -> the one shell request it makes: file, then parameters.
+  const std::pair<std::wstring, std::wstring> table[] = {
+      {L"\u6211\u7684\u7535\u8111", L"ShellExecuteW(0, Open, explorer.exe, "
+                                         L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}, , 1)"},
+      {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\My Apps\\view.exe, "},
+      {L"\"C:\\rule\\My Apps\\view.exe\"  -full \"D:\\a b.txt\"", L"C:\\rule\\My Apps\\view.exe, -full \"D:\\a b.txt\""},
+      {L"\"C:\\a b\\c.txt\"", L"C:\\a b\\c.txt, "},
+      {L"C:\\rule\\My Apps\\view.exe  -a -b", L"C:\\rule\\My Apps\\view.exe, -a -b"},
+      {L"C:\\rule\\My Apps\\VIEW.EXE x", L"C:\\rule\\My Apps\\VIEW.EXE, x"},
+      {L"notepad.exe C:\\notes\\todo.txt", L"notepad.exe, C:\\notes\\todo.txt"},
+      {L"C:\\rule\\Gone\\app.exe -x", L"C:\\rule\\Gone\\app.exe -x, "},
+      {L"C:\\rule\\Program Files\\App\\app.exe -x", L"C:\\rule\\Program Files\\App\\app.exe -x, "},
+      {L"%RULE_DIR%\\report.doc", L"C:\\rule\\report.doc, "},
+      {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%", L"C:\\rule\\My Apps\\view.exe, C:\\rule"},
+      {L"%NO_SUCH_THING%\\x.txt", L"%NO_SUCH_THING%\\x.txt, "},
+      {L"C:\\rule\\100%done.txt", L"C:\\rule\\100%done.txt, "},
+  };
+  int row = 0;
+  for (const auto& [binding, request] : table) {
+    Calls.clear();
+    RunCommandName(binding);
+    const std::wstring expected =
+        request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", , 1)";
+    EXPECT_EQ(Calls, CallList{expected}) << "row " << row++;
+  }
+  SetEnvironmentVariableW(L"RULE_DIR", nullptr);
 }
 
 TEST_F(Catalogue, AnEmptyNameRunsNothing) {

@@ -33,8 +33,8 @@ class Editor : public ::testing::Test {
   }
 };
 
-// Presses one of the editor's face buttons as its click reaches the form.
-void Press(EditForm& editor, int index) {
+// Presses one of a window's face buttons as its click reaches the form.
+void Press(Form& editor, int index) {
   const HWND button = editor.ControlWindow("Command1", index);
   SendMessageW(editor.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
@@ -251,4 +251,43 @@ TEST(Autostart, EachFlavourKeepsTheOnlyEntryInItsOwnViewAndUnregisterClearsAllTh
   EXPECT_EQ(MachineRunValue(kOwnView), L"<none>");
   EXPECT_EQ(MachineRunValue(kOtherView), L"<none>");
   EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+}
+
+TEST_F(Editor, ABindingInQuotesSurvivesSaveAndARestartWholeAndRuns) {
+  // The profile functions would drop the outer pair of quotes on reading this back.
+  const std::wstring binding = L"\"" + ProbePath() + L"\" \"one two\"";
+  {
+    LoadedMain main;
+    EditForm editor;
+    ASSERT_TRUE(editor.Load(main->hwnd()));
+    editor.SetCaption("Combo", 3, binding);
+    Press(editor, 0);
+    ASSERT_EQ(main->SlotCommandName(3), binding);
+    Press(*main, 2);  // Save
+  }
+  EXPECT_NE(ReadSettingsBytes().find("F3=\"" + Ansi(binding) + "\"\r\n"), std::string::npos);
+  LoadedMain again;
+  EXPECT_EQ(again->SlotCommandName(3), binding);
+  ClearProbeStarts();
+  RunCommandName(again->SlotCommandName(3));
+  ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() == 1; }));
+  const std::string line = ProbeStarts()[0].commandLine;
+  EXPECT_EQ(line.substr(line.size() - 10), " \"one two\"") << line;
+  ClearProbeStarts();
+}
+
+TEST(SettingsQuotes, OnlyAValueEnclosedInOneKindOfMarkGetsOneMorePair) {
+  EXPECT_EQ(KeepQuotes(L"\"a b\" \"c\""), L"\"\"a b\" \"c\"\"");
+  EXPECT_EQ(KeepQuotes(L"'x'"), L"''x''");
+  EXPECT_EQ(KeepQuotes(L"\""), L"\"\"\"");
+  EXPECT_EQ(KeepQuotes(L"\"a'"), L"\"a'");
+  EXPECT_EQ(KeepQuotes(L"C:\\a b\\c.exe -x"), L"C:\\a b\\c.exe -x");
+  EXPECT_EQ(KeepQuotes(L""), L"");
+  // What Save writes reads back as it was.
+  RemoveSettingsFile();
+  for (const std::wstring value : {L"\"C:\\P F\\a.exe\" \"D:\\my file.txt\"", L"'x'", L"\"", L"plain"}) {
+    ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", KeepQuotes(value)));
+    EXPECT_EQ(ReadSetting(L"HotKey", L"F1"), value);
+  }
+  RemoveSettingsFile();
 }

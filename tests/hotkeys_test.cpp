@@ -76,6 +76,14 @@ TEST_F(Hotkeys, ABoundKeyStartsItsProgramOncePerPress) {
   EXPECT_NE(starts[0].commandLine.find("probe.exe"), std::string::npos);
 }
 
+TEST_F(Hotkeys, ABindingWithArgumentsStartsItsProgramWithExactlyThoseArguments) {
+  ASSERT_NE(Start("[HotKey]\r\nF2=" + Probe() + "  alpha \"beta gamma\"\r\n[Enabled]\r\nF2=True\r\n"), nullptr);
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F2); }));
+  ASSERT_TRUE(PressAndSeeStarts(VK_F2, 1));
+  const std::string line = ProbeStarts()[0].commandLine;
+  EXPECT_EQ(line.substr(line.size() - 19), " alpha \"beta gamma\"") << line;
+}
+
 TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // F4 starts a copy of the probe, so the log tells the two keys apart.
   std::wstring other = ProbePath();
