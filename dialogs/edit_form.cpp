@@ -62,6 +62,7 @@ void EditForm::Form_Load() {
   if (ReadSetting(L"Other Settings", L"AutoRun") == L"Yes") SetValue("Check1", -1, 1);
   if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") SetValue("Check2", -1, 1);
   StartTimer(10);
+  DragAcceptFiles(hwnd(), TRUE);
 }
 
 void EditForm::Control_Click(const ControlSpec& control) {
@@ -175,6 +176,40 @@ void EditForm::Timer1_Timer() {
     }
   }
   Apply(captured, ButtonStrip::TimerTick(captured, captured >= 0 && under == capture));
+}
+
+LRESULT EditForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DROPFILES) {
+    Form_DropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
+  }
+  return Form::WindowProc(message, wParam, lParam);
+}
+
+// Each dropped file goes into a box as the file dialog's choice would, from the row under the
+// pointer downward; files beyond F12 are let go.
+void EditForm::Form_DropFiles(HDROP drop) {
+  POINT point = {};
+  const std::vector<std::wstring> files = DroppedFiles(drop, point);
+  int slot = RowAt(point);
+  for (size_t i = 0; slot != 0 && slot <= kSlotCount && i < files.size(); ++i) SetCaption("Combo", slot++, files[i]);
+}
+
+// A row runs from the top to the bottom of its box and browse button, and across from the F labels'
+// left edge to the browse buttons' right edge; the thin gaps between rows belong to none.
+int EditForm::RowAt(POINT point) const {
+  const ControlSpec* label = Spec("Label2", 0);
+  for (int n = 1; n <= kSlotCount; ++n) {
+    const ControlSpec* box = Spec("Combo", n);
+    const ControlSpec* button = Spec("picCommand", n - 1);
+    if (!label || !box || !button) return 0;
+    RECT row = ControlRect(*box);
+    const RECT browse = ControlRect(*button);
+    UnionRect(&row, &row, &browse);
+    row.left = ControlRect(*label).left;
+    if (PtInRect(&row, point)) return n;
+  }
+  return 0;
 }
 
 void EditForm::Apply(int index, const StripStep& step) {

@@ -23,6 +23,7 @@ class EditForm : public Form {
   void Control_MouseMove(const ControlSpec& control, int button, int x, int y) override;
   void Control_Paint(const ControlSpec& control, HDC dc) override;
   void Timer_Tick() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void Command1_Click(int index);
@@ -32,6 +33,9 @@ class EditForm : public Form {
   void picCommand_MouseUp(int index, int button);
   void picCommand_MouseMove(int index, int x, int y);
   void Timer1_Timer();
+  void Form_DropFiles(HDROP drop);
+  // The slot whose row holds the point (client pixels), or 0.
+  int RowAt(POINT point) const;
   // Carries out what the strip decided for button index.
   void Apply(int index, const StripStep& step);
 

@@ -3,6 +3,7 @@
 // and picture boxes, shown modelessly or modally.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <utility>
@@ -85,6 +86,9 @@ class Form {
   // The drag strip: a left-button press moves the window as if by a title bar.
   void DragWindow(int button);
   void StartTimer(UINT milliseconds);
+  // Files dropped from the shell (WM_DROPFILES): their full paths in the order given, and the drop
+  // point in client pixels. Lets the drop go.
+  static std::vector<std::wstring> DroppedFiles(HDROP drop, POINT& client);
 
  private:
   struct Control {

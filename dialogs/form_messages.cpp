@@ -102,6 +102,20 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+std::vector<std::wstring> Form::DroppedFiles(HDROP drop, POINT& client) {
+  // Only the form's own window accepts files, so a drop on one of its child controls reaches the
+  // form too, with the point in the form's client pixels.
+  client = {};
+  DragQueryPoint(drop, &client);
+  std::vector<std::wstring> files(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+  for (UINT i = 0; i < files.size(); ++i) {
+    files[i].resize(DragQueryFileW(drop, i, nullptr, 0));
+    DragQueryFileW(drop, i, files[i].data(), static_cast<UINT>(files[i].size() + 1));
+  }
+  DragFinish(drop);
+  return files;
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:

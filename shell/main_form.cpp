@@ -84,6 +84,7 @@ void MainForm::Form_Load() {
   LoadTrayIcons();
   TrayAdd(hwnd(), ActiveIcon());
   InstallMessageHook(hwnd());
+  DragAcceptFiles(hwnd(), TRUE);
   for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));
   if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") Hide();
   for (int n = 1; n <= kSlotCount; ++n) {
@@ -123,6 +124,25 @@ void MainForm::Save() {
   }
   for (int n = 1; n <= kSlotCount; ++n) {
     WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
+  }
+}
+
+// Dropped files become the bindings of the row under the pointer and the rows below it, as the
+// editor's OK would set them: live only, until Save. A row is its label's rectangle.
+void MainForm::Form_DropFiles(HDROP drop) {
+  POINT point = {};
+  const std::vector<std::wstring> files = DroppedFiles(drop, point);
+  // While a modal window (the editor) is open, Main takes no input, dropped files included.
+  if (!IsWindowEnabled(hwnd())) return;
+  int slot = kSlotCount + 1;
+  for (int n = 1; n <= kSlotCount; ++n) {
+    const ControlSpec* label = Spec("Label", n);
+    const RECT row = label ? ControlRect(*label) : RECT{};
+    if (PtInRect(&row, point)) slot = n;
+  }
+  for (const std::wstring& file : files) {
+    if (slot > kSlotCount) break;
+    SetSlotCommandName(slot++, file);
   }
 }
 
@@ -227,6 +247,10 @@ LRESULT MainForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tooltip_ && message == WM_MOUSEMOVE) {
     MSG mouse = {hwnd(), message, wParam, lParam, 0, {}};
     SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
+  }
+  if (message == WM_DROPFILES) {
+    Form_DropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
   }
   // The system ends the session: close Main so the shutdown runs.
   if (message == WM_ENDSESSION && wParam) {

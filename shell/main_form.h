@@ -38,6 +38,7 @@ class MainForm : public Form, public MainWindow {
   void Check_Click(int slot);
   void Command1_Click(int index);
   void Save();
+  void Form_DropFiles(HDROP drop);
   bool AnotherCopyRuns();
 
   void UpdateTakenTips();

@@ -291,3 +291,73 @@ TEST(SettingsQuotes, OnlyAValueEnclosedInOneKindOfMarkGetsOneMorePair) {
   }
   RemoveSettingsFile();
 }
+
+TEST_F(Editor, AFileDroppedOnARowGoesIntoThatRowsBoxAloneAsTheFileDialogWouldPutIt) {
+  LoadedMain main;
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  std::wstring before[13];
+  for (int n = 1; n <= 12; ++n) before[n] = editor.Caption("Combo", n);
+  DropOnControl(editor.hwnd(), kEditLayout, "Combo", 4, {L"C:\\Program Files\\Notes\\notes.exe"});
+  EXPECT_EQ(editor.Caption("Combo", 4), L"C:\\Program Files\\Notes\\notes.exe");
+  for (int n = 1; n <= 12; ++n) {
+    if (n == 4) continue;
+    EXPECT_EQ(editor.Caption("Combo", n), before[n]) << "slot " << n;
+  }
+  // Dropped on the row's browse button it lands the same; Chinese names arrive whole.
+  DropOnControl(editor.hwnd(), kEditLayout, "picCommand", 3, {L"C:\\工具\\记事本.exe"});
+  EXPECT_EQ(editor.Caption("Combo", 4), L"C:\\工具\\记事本.exe");
+  EXPECT_EQ(main->SlotCommandName(4), before[4]) << "Main changes only at OK";
+  editor.Close();
+}
+
+TEST_F(Editor, SeveralFilesFillTheRowsDownwardAndStopAtF12) {
+  LoadedMain main;
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  editor.SetCaption("Combo", 10, L"回收站");
+  DropOnControl(editor.hwnd(), kEditLayout, "Label2", 7,  // the F11 label
+                {L"C:\\a.exe", L"D:\\Games", L"E:\\c.exe"});
+  EXPECT_EQ(editor.Caption("Combo", 10), L"回收站");
+  EXPECT_EQ(editor.Caption("Combo", 11), L"C:\\a.exe");
+  EXPECT_EQ(editor.Caption("Combo", 12), L"D:\\Games");
+  for (int n = 1; n <= 12; ++n) EXPECT_NE(editor.Caption("Combo", n), L"E:\\c.exe") << "slot " << n;
+  editor.Close();
+}
+
+TEST_F(Editor, ADropOutsideTheRowsChangesNothing) {
+  LoadedMain main;
+  main->SetSlotCommandName(1, L"我的电脑");
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  // The heading, an option, OK, the thin gap between F1's row and F2's, a corner.
+  const RECT f1 = editor.ControlRect(*editor.Spec("Combo", 1));
+  const RECT f2 = editor.ControlRect(*editor.Spec("Combo", 2));
+  ASSERT_LT(f1.bottom, f2.top);
+  DropOnControl(editor.hwnd(), kEditLayout, "Label1", -1, {L"C:\\a.exe"});
+  DropOnControl(editor.hwnd(), kEditLayout, "Check1", -1, {L"C:\\b.exe"});
+  DropOnControl(editor.hwnd(), kEditLayout, "Command1", 0, {L"C:\\c.exe"});
+  DropFiles(editor.hwnd(), POINT{(f1.left + f1.right) / 2, f1.bottom}, {L"C:\\d.exe"});
+  DropFiles(editor.hwnd(), POINT{2, 2}, {L"C:\\e.exe"});
+  for (int n = 1; n <= 12; ++n) EXPECT_EQ(editor.Caption("Combo", n), main->SlotCommandName(n)) << "slot " << n;
+  editor.Close();
+  EXPECT_FALSE(SettingsFileExists());
+}
+
+// Main's rows take drops too, as the editor's OK would set them: live only, nothing written.
+TEST_F(Editor, FilesDroppedOnMainsRowBecomeItsLiveBindingsAndNothingIsWritten) {
+  LoadedMain main;
+  main->SetSlotCommandName(5, L"回收站");
+  main->SetSlotCommandName(6, L"MS-DOS");
+  DropOnControl(main->hwnd(), kMainLayout, "Label", 6, {L"C:\\工具\\记事本.exe"});
+  EXPECT_EQ(main->SlotCommandName(6), L"C:\\工具\\记事本.exe");
+  EXPECT_EQ(main->SlotCommandName(5), L"回收站");
+  EXPECT_EQ(main->SlotCommandName(7), L"");
+  // Beside the rows: a switch and a button.
+  DropOnControl(main->hwnd(), kMainLayout, "Check", 3, {L"D:\\c.exe"});
+  DropOnControl(main->hwnd(), kMainLayout, "Command1", 2, {L"D:\\c.exe"});
+  for (int n = 1; n <= 12; ++n) EXPECT_NE(main->SlotCommandName(n), L"D:\\c.exe") << "slot " << n;
+  EXPECT_FALSE(SettingsFileExists());
+  EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
+  EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
+}

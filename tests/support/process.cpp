@@ -1,7 +1,10 @@
 #include "support/process.h"
 
+#include <shlobj.h>
+
 #include "settings/settings.h"
 
+#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -292,5 +295,33 @@ POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int i
 }
 
 POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }
+
+HDROP MakeDrop(POINT client, const std::vector<std::wstring>& files) {
+  std::wstring names;
+  for (const std::wstring& file : files) names += file + L'\0';
+  names += L'\0';
+  const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+  if (!memory) return nullptr;
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = client;
+  drop->fNC = FALSE;
+  drop->fWide = TRUE;
+  std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+void DropFiles(HWND window, POINT client, const std::vector<std::wstring>& files) {
+  SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(client, files)), 0);
+}
+
+void DropOnControl(HWND window, const FormSpec& layout, const char* name, int index,
+                   const std::vector<std::wstring>& files) {
+  POINT point = ControlCentre(window, layout, name, index);
+  ScreenToClient(window, &point);
+  DropFiles(window, point, files);
+}
 
 }  // namespace tarvolin::test

@@ -2,6 +2,7 @@
 // windows, see which keys it holds, and prepare or read the settings file.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <functional>
@@ -107,5 +108,13 @@ namespace tarvolin::test {
 POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
 // A point of the window in its own client pixels, on the screen.
 POINT WindowPoint(HWND window, int x, int y);
+
+// A drop of files as the shell hands it to a window: the point in that window's client pixels, wide
+// names. The window that receives it lets it go.
+HDROP MakeDrop(POINT client, const std::vector<std::wstring>& files);
+// Sends such a drop to window, at a client point or at the middle of one of its layout's controls.
+void DropFiles(HWND window, POINT client, const std::vector<std::wstring>& files);
+void DropOnControl(HWND window, const FormSpec& layout, const char* name, int index,
+                   const std::vector<std::wstring>& files);
 
 }  // namespace tarvolin::test
