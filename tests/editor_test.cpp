@@ -356,6 +356,10 @@ TEST_F(Editor, FilesDroppedOnMainsRowBecomeItsLiveBindingsAndNothingIsWritten) {
   // Beside the rows: a switch and a button.
   DropOnControl(main->hwnd(), kMainLayout, "Check", 3, {L"D:\\c.exe"});
   DropOnControl(main->hwnd(), kMainLayout, "Command1", 2, {L"D:\\c.exe"});
+  // While a modal window keeps Main disabled, a drop on it changes nothing either.
+  EnableWindow(main->hwnd(), FALSE);
+  DropOnControl(main->hwnd(), kMainLayout, "Label", 7, {L"D:\\c.exe"});
+  EnableWindow(main->hwnd(), TRUE);
   for (int n = 1; n <= 12; ++n) EXPECT_NE(main->SlotCommandName(n), L"D:\\c.exe") << "slot " << n;
   EXPECT_FALSE(SettingsFileExists());
   EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
