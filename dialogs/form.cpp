@@ -75,11 +75,13 @@ bool Form::Load(HWND owner) {
   if (layout_.icon) {
     const HICON big = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
                                                     0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    const HICON small = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // The small one is the form's own copy: a shared load may hand back the large image, scaled,
+    // where the icon has a small image of its own.
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
   CreateControls();
   loading_ = true;

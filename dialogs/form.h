@@ -119,6 +119,7 @@ class Form {
   const FormSpec& layout_;
   HWND hwnd_ = nullptr;
   std::vector<Control> controls_;
+  IconHandle smallIcon_;  // the window's small icon; the large one is shared
   // A form uses a handful of each, so a short list searched in order is all they need.
   std::vector<std::pair<int, BitmapHandle>> bitmaps_;
   std::vector<std::pair<COLORREF, BrushHandle>> brushes_;

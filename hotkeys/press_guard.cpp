@@ -10,7 +10,6 @@ bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 bool KeyDown(int slot) { return (GetAsyncKeyState(static_cast<int>(SlotVirtualKey(slot))) & 0x8000) != 0; }
 
 PressGuard g_guard;
-bool g_timerRunning = false;
 }  // namespace
 
 bool PressGuard::Accept(int slot, bool keyDown) {
@@ -45,7 +44,8 @@ void PressGuard::Clear() {
 bool AcceptHotkeyPress(HWND main, int slot) {
   const bool down = KeyDown(slot);
   if (!g_guard.Accept(slot, down)) return false;
-  if (down && !g_timerRunning) g_timerRunning = SetTimer(main, kReleaseTimerId, kReleaseTimerMs, nullptr) != 0;
+  // Watch for the release while the key is down; setting the timer again only restarts it.
+  if (down) SetTimer(main, kReleaseTimerId, kReleaseTimerMs, nullptr);
   return true;
 }
 
@@ -55,10 +55,7 @@ void WatchKeyReleases(HWND main) {
     if (g_guard.Waiting(n) && !KeyDown(n)) g_guard.Released(n);
     waiting = waiting || g_guard.Waiting(n);
   }
-  if (!waiting) {
-    KillTimer(main, kReleaseTimerId);
-    g_timerRunning = false;
-  }
+  if (!waiting) KillTimer(main, kReleaseTimerId);
 }
 
 }  // namespace tarvolin

@@ -17,34 +17,32 @@ constexpr int kTipBytes = 63;  // the tip field holds 64 bytes with its NUL
 // program keeps the narrow string's library code out of it.
 std::vector<char> Narrow(const std::wstring& text, unsigned codePage) {
   std::vector<char> narrow;
-  if (text.empty() || !settings_detail::FitsCodePage(text, codePage)) return narrow;
-  const int size = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  narrow.resize(static_cast<size_t>(size));
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr,
-                      nullptr);
+  settings_detail::ToCodePage(text, codePage, narrow);
   return narrow;
 }
 
-void Append(TrayTip& tip, const std::vector<char>& bytes) {
-  for (char c : bytes) tip.text[tip.length++] = c;
+void Append(TrayTip& tip, const char* bytes, size_t size) {
+  for (size_t i = 0; i < size; ++i) tip.text[tip.length++] = bytes[i];
   tip.text[tip.length] = '\0';
 }
+void Append(TrayTip& tip, const std::vector<char>& bytes) { Append(tip, bytes.data(), bytes.size()); }
 }  // namespace
 
 namespace taken_keys_detail {
 TrayTip TipFor(const std::wstring* keys, int count, unsigned codePage) {
   TrayTip tip = {};
-  const std::vector<char> name = {'T', 'a', 'r', 'v', 'o', 'l', 'i', 'n'};
-  Append(tip, name);
+  Append(tip, "Tarvolin", 8);
   if (count <= 0) return tip;
+  // The endings in the code page, or in plain letters where it has no Chinese.
   std::vector<char> taken = Narrow(L" \u5DF2\u88AB\u5360\u7528", codePage);       // " 已被占用"
   std::vector<char> more = Narrow(L" \u7B49 \u5DF2\u88AB\u5360\u7528", codePage);  // " 等 已被占用"
   if (taken.empty() || more.empty()) {
-    taken = {' ', 't', 'a', 'k', 'e', 'n'};
-    more = {' ', '.', '.', '.', ' ', 't', 'a', 'k', 'e', 'n'};
+    const char plainTaken[] = " taken";
+    const char plainMore[] = " ... taken";
+    taken.assign(plainTaken, plainTaken + sizeof plainTaken - 1);
+    more.assign(plainMore, plainMore + sizeof plainMore - 1);
   }
-  Append(tip, {' ', '-'});
+  Append(tip, " -", 2);
   for (int i = 0; i < count; ++i) {
     std::vector<char> key = Narrow(L" " + keys[i], codePage);
     const size_t ending = i + 1 == count ? taken.size() : more.size();

@@ -11,7 +11,8 @@ namespace tarvolin {
 
 namespace settings_detail {
 
-bool FitsCodePage(const std::wstring& text, unsigned cp) {
+bool ToCodePage(const std::wstring& text, unsigned cp, std::vector<char>& narrow) {
+  narrow.clear();
   if (text.empty()) return true;
   const int wideLength = static_cast<int>(text.size());
   BOOL usedDefault = FALSE;
@@ -20,13 +21,20 @@ bool FitsCodePage(const std::wstring& text, unsigned cp) {
   const int bytes = WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength,
                                         nullptr, 0, nullptr, canAsk ? &usedDefault : nullptr);
   if (bytes <= 0 || usedDefault) return false;
-  std::vector<char> narrow(static_cast<size_t>(bytes));
+  narrow.resize(static_cast<size_t>(bytes));
   WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength, narrow.data(), bytes,
                       nullptr, nullptr);
   const int back = MultiByteToWideChar(cp, 0, narrow.data(), bytes, nullptr, 0);
   std::wstring roundTrip(static_cast<size_t>(back), L'\0');
   MultiByteToWideChar(cp, 0, narrow.data(), bytes, &roundTrip[0], back);
-  return roundTrip == text;
+  if (roundTrip == text) return true;
+  narrow.clear();
+  return false;
+}
+
+bool FitsCodePage(const std::wstring& text, unsigned cp) {
+  std::vector<char> narrow;
+  return ToCodePage(text, cp, narrow);
 }
 
 std::wstring TrimBlanks(const std::wstring& text) {

@@ -40,20 +40,20 @@ void MainForm::SetSwitchesEnabled(bool enabled) {
   for (int n = 1; n <= kSlotCount; ++n) SetEnabled("Check", n, enabled);
 }
 
-// The tray takes the small images of the two icons, drawn for that size; Main's own icon stays the
-// large one. Loaded as the program's own copies: a shared load would give back the large image.
-HICON MainForm::ActiveIcon() const { return trayActive_.get(); }
+// The tray takes the small images of the two icons, drawn for that size: Main's own small icon,
+// and one of Image2's picture; Main's own large icon stays the 32 x 32 one.
+HICON MainForm::ActiveIcon() const {
+  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0));
+}
 
 HICON MainForm::PausedIcon() const { return trayPaused_.get(); }
 
-void MainForm::LoadTrayIcons() {
-  const auto small = [](int id) {
-    return IconHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0)));
-  };
-  trayActive_ = small(layout().icon);
-  if (const ControlSpec* image = Spec("Image2")) trayPaused_ = small(image->picture);
+void MainForm::LoadPausedIcon() {
+  const ControlSpec* image = Spec("Image2");
+  if (!image) return;
+  trayPaused_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture),
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
 bool MainForm::AnotherCopyRuns() {
@@ -81,7 +81,7 @@ void MainForm::Form_Load() {
   InitExePath();
   for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
   // Without a notification area the icon is simply missing.
-  LoadTrayIcons();
+  LoadPausedIcon();
   TrayAdd(hwnd(), ActiveIcon());
   InstallMessageHook(hwnd());
   DragAcceptFiles(hwnd(), TRUE);

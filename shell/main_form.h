@@ -42,13 +42,12 @@ class MainForm : public Form, public MainWindow {
   bool AnotherCopyRuns();
 
   void UpdateTakenTips();
-  void LoadTrayIcons();
+  void LoadPausedIcon();
 
   KernelHandle instanceMutex_;
   // The tooltip over the rows of taken keys, made the first time a key is taken.
   HWND tooltip_ = nullptr;
-  IconHandle trayActive_;
-  IconHandle trayPaused_;
+  IconHandle trayPaused_;  // the tray's paused icon, in the small size
 };
 
 }  // namespace tarvolin
