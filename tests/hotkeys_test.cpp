@@ -132,14 +132,8 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
 namespace {
 // Red pixels in slot n's row of Main, as the user sees it.
 int RedInRow(HWND main, int slot) {
-  for (int i = 0; i < kMainLayout.controlCount; ++i) {
-    const ControlSpec& c = kMainLayout.controls[i];
-    if (c.index != slot || std::string(c.name) != "Label") continue;
-    const RECT row = {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left + c.width),
-                      TwipsToPixels(c.top + c.height)};
-    return CaptureClient(main).Count(row, 0xFF0000);
-  }
-  return -1;
+  const ControlSpec* label = FindLayoutControl(kMainLayout, "Label", slot);
+  return label ? CaptureClient(main).Count(LayoutRect(*label), 0xFF0000) : -1;
 }
 }  // namespace
 

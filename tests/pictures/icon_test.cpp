@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "pixel_checks.h"
@@ -68,6 +69,16 @@ int RedOverTheAppIcon(const Picture& app, const Picture& paused) {
   return red;
 }
 
+// Pixels of the hat's dark blue, and of the yellow of its stars and moon.
+std::pair<int, int> BlueAndYellow(const Picture& icon) {
+  int blue = 0, yellow = 0;
+  for (Rgb c : icon.pixels) {
+    blue += IsDarkBlue(c) ? 1 : 0;
+    yellow += IsYellow(c) ? 1 : 0;
+  }
+  return {blue, yellow};
+}
+
 TEST(AppIcon, Is32By32In24BitColourWithAMask) {
   const Picture icon = ReadIconFile(PicturePath("AppIcon.ico"));
   EXPECT_EQ(icon.resourceType, 1);
@@ -80,11 +91,7 @@ TEST(AppIcon, Is32By32In24BitColourWithAMask) {
   EXPECT_GT(CountClear(icon), 200);
   EXPECT_LT(CountClear(icon), 900);
   EXPECT_TRUE(ClearPixelsAreBlack(icon));
-  int blue = 0, yellow = 0;
-  for (Rgb c : icon.pixels) {
-    blue += IsDarkBlue(c) ? 1 : 0;
-    yellow += IsYellow(c) ? 1 : 0;
-  }
+  const auto [blue, yellow] = BlueAndYellow(icon);
   EXPECT_GT(blue, 150) << "the dark-blue hat";
   EXPECT_GT(yellow, 30) << "stars and moon";
 }
@@ -116,11 +123,7 @@ TEST(AppIcon, Its16By16ImageIsTheHatAndWandIn24BitColourWithAMask) {
   EXPECT_GT(CountClear(icon), 60);
   EXPECT_LT(CountClear(icon), 200);
   EXPECT_TRUE(ClearPixelsAreBlack(icon));
-  int blue = 0, yellow = 0;
-  for (Rgb c : icon.pixels) {
-    blue += IsDarkBlue(c) ? 1 : 0;
-    yellow += IsYellow(c) ? 1 : 0;
-  }
+  const auto [blue, yellow] = BlueAndYellow(icon);
   EXPECT_GT(blue, 40) << "the dark-blue hat";
   EXPECT_GT(yellow, 12) << "stars and moon";
   const std::set<Rgb> large = OpaqueColours(images[0]);

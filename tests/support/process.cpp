@@ -279,19 +279,28 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
 
 namespace tarvolin::test {
 
-POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index) {
+const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, int index) {
   for (int i = 0; i < layout.controlCount; ++i) {
     const ControlSpec& c = layout.controls[i];
-    if (c.index != index || std::string(c.name) != name) continue;
-    const int left = TwipsToPixels(c.left);
-    const int top = TwipsToPixels(c.top);
-    if (c.kind == ControlKind::FaceButton) {
-      return WindowPoint(window, left + (kButtonRegion.left + kButtonRegion.right) / 2,
-                         top + (kButtonRegion.top + kButtonRegion.bottom) / 2);
-    }
-    return WindowPoint(window, left + TwipsToPixels(c.width) / 2, top + TwipsToPixels(c.height) / 2);
+    if (c.index == index && std::string(c.name) == name) return &c;
   }
-  return POINT{-1, -1};
+  return nullptr;
+}
+
+RECT LayoutRect(const ControlSpec& c) {
+  return {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left) + TwipsToPixels(c.width),
+          TwipsToPixels(c.top) + TwipsToPixels(c.height)};
+}
+
+POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index) {
+  const ControlSpec* c = FindLayoutControl(layout, name, index);
+  if (!c) return POINT{-1, -1};
+  const RECT r = LayoutRect(*c);
+  if (c->kind == ControlKind::FaceButton) {
+    return WindowPoint(window, r.left + (kButtonRegion.left + kButtonRegion.right) / 2,
+                       r.top + (kButtonRegion.top + kButtonRegion.bottom) / 2);
+  }
+  return WindowPoint(window, (r.left + r.right) / 2, r.top + (r.bottom - r.top) / 2);
 }
 
 POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }

@@ -106,6 +106,9 @@ namespace tarvolin::test {
 // The screen point at the middle of a control of a window built from layout (for a face button,
 // the middle of the part that takes the mouse).
 POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
+// A control of a layout by name and index (null if none), and its rectangle in client pixels.
+const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, int index = -1);
+RECT LayoutRect(const ControlSpec& control);
 // A point of the window in its own client pixels, on the screen.
 POINT WindowPoint(HWND window, int x, int y);
 
