@@ -10,12 +10,23 @@
 
 namespace tarvolin::test {
 
-std::wstring ProgramPath() {
+namespace {
+std::wstring BesideTests(const wchar_t* name) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring path(self);
   path.erase(path.find_last_of(L'\\') + 1);
-  return path + L"Tarvolin.exe";
+  return path + name;
+}
+}  // namespace
+
+// The build's Tarvolin.exe beside the tests, or the one TARVOLIN_EXE names (the release runs the
+// start-up tests against the exe it unpacked from its zip).
+std::wstring ProgramPath() {
+  wchar_t chosen[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"TARVOLIN_EXE", chosen, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) return chosen;
+  return BesideTests(L"Tarvolin.exe");
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -177,14 +188,6 @@ std::string Ansi(const std::wstring& text) {
 }  // namespace tarvolin::test
 
 namespace tarvolin::test {
-
-namespace {
-std::wstring BesideTests(const wchar_t* name) {
-  std::wstring path = ProgramPath();
-  path.erase(path.find_last_of(L'\\') + 1);
-  return path + name;
-}
-}  // namespace
 
 std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
 

@@ -13,7 +13,7 @@
 
 namespace tarvolin::test {
 
-// Tarvolin.exe, which the build puts beside the test programs.
+// Tarvolin.exe, which the build puts beside the test programs (or the one TARVOLIN_EXE names).
 std::wstring ProgramPath();
 
 // Waits until condition() holds or the time is up; returns its last value.
