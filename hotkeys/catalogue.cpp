@@ -14,12 +14,13 @@ namespace {
 
 short g_cdDoorOpen = 0;
 
-// Every built-in and the fall-back share this request: no owner, empty working folder, shown
-// normally. What the shell answers is ignored, except where OpenDosPrompt needs it.
-INT_PTR Shell(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters) {
+// Every built-in and the fall-back share this request: no owner, shown normally; the built-ins
+// give no working folder. Returns 0 when the shell opened it, else the system's error code.
+DWORD Shell(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+            const wchar_t* directory = L"") {
   const SystemCalls& calls = CurrentSystemCalls();
-  if (calls.shellExecute == nullptr) return 0;
-  return calls.shellExecute(nullptr, verb, file, parameters, L"", SW_SHOWNORMAL);
+  if (calls.shellExecute == nullptr) return ERROR_PROC_NOT_FOUND;
+  return calls.shellExecute(nullptr, verb, file, parameters, directory, SW_SHOWNORMAL);
 }
 
 void ExitWindowsWith(UINT flags) {
@@ -85,7 +86,7 @@ void RestartComputer() { ExitWindowsWith(EWX_REBOOT); }
 
 void OpenDosPrompt() {
   // 64-bit Windows has no COMMAND.COM; there the interpreter the system names takes its place.
-  if (Shell(nullptr, L"COMMAND.COM", L"") > 32) return;
+  if (Shell(nullptr, L"COMMAND.COM", L"") == ERROR_SUCCESS) return;
   const std::wstring interpreter = EnvironmentValue(L"ComSpec");
   if (!interpreter.empty()) Shell(nullptr, interpreter.c_str(), L"");
 }
@@ -143,11 +144,36 @@ std::wstring WithoutLeadingBlanks(const std::wstring& text) {
   return first == std::wstring::npos ? std::wstring() : text.substr(first);
 }
 
+bool Bare(const std::wstring& name) { return name.find_first_of(L"\\/:") == std::wstring::npos; }
+
 // A program named without any folder, found where the system looks for programs.
 bool FoundBySearch(const std::wstring& name) {
-  if (name.find_first_of(L"\\/:") != std::wstring::npos) return false;
+  if (name.empty() || !Bare(name)) return false;
   wchar_t found[MAX_PATH] = {};
-  return SearchPathW(nullptr, name.c_str(), nullptr, MAX_PATH, found, nullptr) != 0;
+  return SearchPathW(nullptr, name.c_str(), L".exe", MAX_PATH, found, nullptr) != 0;
+}
+
+bool EndsWith(const std::wstring& text, const wchar_t* ending) {
+  const size_t length = static_cast<size_t>(lstrlenW(ending));
+  return text.size() >= length && _wcsicmp(text.c_str() + text.size() - length, ending) == 0;
+}
+
+// Where a file that a binding resolved to starts, as a double-click in Explorer would start it: in
+// its own folder. A program found by search starts in the user's profile folder, as from the Run
+// box, never in the system folder. Folders, shortcuts (they carry their own "Start in") and
+// anything that is not a file get no working folder, as the built-ins.
+std::wstring StartFolder(const std::wstring& file) {
+  if (EndsWith(file, L".lnk") || EndsWith(file, L".pif") || EndsWith(file, L".url")) return L"";
+  if (Bare(file)) return FoundBySearch(file) ? EnvironmentValue(L"USERPROFILE") : L"";
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return L"";
+  wchar_t full[MAX_PATH] = {};
+  wchar_t* name = nullptr;
+  const DWORD length = GetFullPathNameW(file.c_str(), MAX_PATH, full, &name);
+  if (length == 0 || length >= MAX_PATH || name == nullptr || name == full) return L"";
+  // "C:\" keeps its backslash; "C:\Games\" loses it.
+  const bool root = name - full == 3 && full[1] == L':';
+  return std::wstring(full, static_cast<size_t>(name - full) - (root ? 0 : 1));
 }
 
 // Where the first ".exe", ".com", ".bat" or ".cmd" followed by a blank ends, or npos.
@@ -164,13 +190,14 @@ size_t EndOfFirstProgramName(const std::wstring& text) {
 
 ShellRequest ResolveBinding(const std::wstring& binding) {
   // What worked before works as before: an existing file or folder goes over whole.
-  if (Exists(binding)) return {binding, L""};
+  if (Exists(binding)) return {binding, L"", StartFolder(binding)};
   const std::wstring expanded = Expanded(binding);
-  if (expanded != binding && Exists(expanded)) return {expanded, L""};
+  if (expanded != binding && Exists(expanded)) return {expanded, L"", StartFolder(expanded)};
   if (!expanded.empty() && expanded[0] == L'"') {
     const size_t close = expanded.find(L'"', 1);
     if (close != std::wstring::npos) {
-      return {expanded.substr(1, close - 1), WithoutLeadingBlanks(expanded.substr(close + 1))};
+      const std::wstring file = expanded.substr(1, close - 1);
+      return {file, WithoutLeadingBlanks(expanded.substr(close + 1)), StartFolder(file)};
     }
   } else {
     // Only the first program name: a shorter cut of "C:\Program Files\..." is how a planted
@@ -178,15 +205,16 @@ ShellRequest ResolveBinding(const std::wstring& binding) {
     const size_t end = EndOfFirstProgramName(expanded);
     if (end != std::wstring::npos) {
       const std::wstring file = expanded.substr(0, end);
-      if (Exists(file) || FoundBySearch(file)) return {file, WithoutLeadingBlanks(expanded.substr(end))};
+      if (Exists(file) || FoundBySearch(file))
+        return {file, WithoutLeadingBlanks(expanded.substr(end)), StartFolder(file)};
     }
   }
-  return {expanded, L""};
+  return {expanded, L"", StartFolder(expanded)};
 }
 
-void OpenBinding(const std::wstring& binding) {
+DWORD OpenBinding(const std::wstring& binding) {
   const ShellRequest request = ResolveBinding(binding);
-  Shell(nullptr, request.file.c_str(), request.parameters.c_str());
+  return Shell(nullptr, request.file.c_str(), request.parameters.c_str(), request.directory.c_str());
 }
 
 void RunBuiltinCommand(BuiltinCommand command) {
@@ -221,18 +249,19 @@ void RunBuiltinCommand(BuiltinCommand command) {
   }
 }
 
-void RunCommandName(const std::wstring& name) noexcept {
+DWORD RunCommandName(const std::wstring& name) noexcept {
   try {
     if (const auto builtin = FindBuiltinCommand(name)) {
       // Only the built-in: handing its name to the shell as well would run any file
       // called like it that the shell's search happens to find.
       RunBuiltinCommand(*builtin);
     } else if (!name.empty()) {
-      OpenBinding(name);
+      return OpenBinding(name);
     }
   } catch (...) {
-    // A failed command is not reported; the key stays usable for the next press.
+    // A command that broke is not reported; the key stays usable for the next press.
   }
+  return ERROR_SUCCESS;
 }
 
 }  // namespace tarvolin

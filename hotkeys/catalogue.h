@@ -71,23 +71,29 @@ void OpenCommandPath(const std::wstring& text);
 
 void RunBuiltinCommand(BuiltinCommand command);
 
-// How a binding that is not a built-in reaches the shell: one request, a file and its parameters.
+// How a binding that is not a built-in reaches the shell: one request, a file, its parameters and
+// the folder it starts in (empty: the shell's choice).
 struct ShellRequest {
   std::wstring file;
   std::wstring parameters;
+  std::wstring directory;
 };
 // The binding as people type it. An existing file or folder goes whole, as it stands or with its
 // %NAME% variables expanded; otherwise a leading quoted file, or the text up to the first ".exe",
 // ".com", ".bat" or ".cmd" followed by a blank when that program exists (or, named without a
 // folder, is found where the system looks for programs), takes the rest as its parameters;
-// anything else goes whole, expanded.
+// anything else goes whole, expanded. A program or document starts in its own folder, a program
+// found by search in the user's profile folder; folders, shortcuts and what is not a file path
+// get no working folder.
 ShellRequest ResolveBinding(const std::wstring& binding);
-// Hands the binding to the shell as ResolveBinding says.
-void OpenBinding(const std::wstring& binding);
+// Hands the binding to the shell as ResolveBinding says: 0 when the shell opened it, else the
+// system's error code.
+unsigned long OpenBinding(const std::wstring& binding);
 
 // Runs what a key bound to name does: a built-in display name runs only that built-in, any other
-// non-empty text goes to the shell (OpenBinding), an empty one runs nothing. Called from a window procedure,
-// so nothing is thrown out of it.
-void RunCommandName(const std::wstring& name) noexcept;
+// non-empty text goes to the shell (OpenBinding), an empty one runs nothing. Returns the shell's
+// refusal of a binding (0 for a built-in, an empty name or an opened binding). Called from a
+// window procedure, so nothing is thrown out of it.
+unsigned long RunCommandName(const std::wstring& name) noexcept;
 
 }  // namespace tarvolin

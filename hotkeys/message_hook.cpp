@@ -2,6 +2,7 @@
 
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
+#include "hotkeys/notice.h"
 #include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/taken_keys.h"
@@ -54,7 +55,8 @@ void RemoveMessageHook(HWND main) {
 void RunSlotCommand(int slot) {
   const MainWindow* main = TheMainWindow();
   if (!main) return;
-  RunCommandName(main->SlotCommandName(slot));
+  const std::wstring binding = main->SlotCommandName(slot);
+  ReportRefusedBinding(slot, binding, RunCommandName(binding));
 }
 
 void ToggleHotkeys() {

@@ -18,10 +18,22 @@ Function BindSystemFunction(const wchar_t* library, const char* function) {
       reinterpret_cast<void (*)()>(FindSystemFunction(library, function)));
 }
 
-INT_PTR RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
-                         const wchar_t* parameters, const wchar_t* directory, int showState) {
-  return reinterpret_cast<INT_PTR>(
-      ShellExecuteW(owner, verb, file, parameters, directory, showState));
+DWORD RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                       const wchar_t* parameters, const wchar_t* directory, int showState) {
+  SHELLEXECUTEINFOW request = {};
+  request.cbSize = sizeof request;
+  // No message box of the shell's: a refusal comes back to us with its reason instead, and no
+  // window of the shell's takes the focus from what the user was doing.
+  request.fMask = SEE_MASK_FLAG_NO_UI;
+  request.hwnd = owner;
+  request.lpVerb = verb;
+  request.lpFile = file;
+  request.lpParameters = parameters;
+  request.lpDirectory = directory;
+  request.nShow = showState;
+  if (ShellExecuteExW(&request)) return ERROR_SUCCESS;
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
 BOOL RealStartProcess(const wchar_t* commandLine, WORD showState) {

@@ -43,10 +43,12 @@ static_assert(offsetof(DialupRecord, deviceName) == 2 * kDialupHandleOffset + 27
 // fill the table with captureless lambdas. A null entry means "not available": the catalogue then
 // skips the call, exactly as when a system library is missing.
 struct SystemCalls {
-  // ShellExecuteW; returns the shell's result as an integer (above 32 means it started).
-  using ShellExecuteFunction = INT_PTR (*)(HWND owner, const wchar_t* verb, const wchar_t* file,
-                                           const wchar_t* parameters, const wchar_t* directory,
-                                           int showState);
+  // ShellExecuteExW with the shell's own error windows turned off; returns 0 when the shell
+  // opened the file, else the system's error code (ERROR_CANCELLED when the user refused the
+  // elevation prompt).
+  using ShellExecuteFunction = DWORD (*)(HWND owner, const wchar_t* verb, const wchar_t* file,
+                                         const wchar_t* parameters, const wchar_t* directory,
+                                         int showState);
   ShellExecuteFunction shellExecute;
   // Starts a command line as a new process whose first window gets showState.
   BOOL (*startProcess)(const wchar_t* commandLine, WORD showState);

@@ -51,4 +51,18 @@ bool TrayDelete(HWND window) {
   return Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
 }
 
+bool TrayNotice(HWND window, const char* title, const std::vector<char>& text) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  record.hWnd = window;
+  record.uID = kTrayIconId;
+  record.uFlags = NIF_INFO;
+  const size_t length = text.size() < sizeof record.szInfo ? text.size() : sizeof record.szInfo - 1;
+  std::memcpy(record.szInfo, text.data(), length);
+  lstrcpynA(record.szInfoTitle, title, sizeof record.szInfoTitle);
+  record.uTimeout = 10000;
+  record.dwInfoFlags = NIIF_WARNING;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
 }  // namespace tarvolin

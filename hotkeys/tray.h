@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <vector>
+
 namespace tarvolin {
 
 inline constexpr UINT kTrayIconId = 9999;
@@ -15,5 +17,8 @@ NOTIFYICONDATAA& TrayIcon();
 bool TrayAdd(HWND window, HICON icon);
 bool TrayModify(HWND window, HICON icon);
 bool TrayDelete(HWND window);
+// Shows a notice (a balloon) at the icon: title and text in the system's code page. A record of
+// the size that carries notices, on its own: the icon's record keeps its layout.
+bool TrayNotice(HWND window, const char* title, const std::vector<char>& text);
 
 }  // namespace tarvolin

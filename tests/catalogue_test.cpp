@@ -35,6 +35,11 @@ const std::wstring& NameOf(BuiltinCommand command) {
 }
 
 std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
+std::wstring ProfileFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"USERPROFILE", folder, MAX_PATH);
+  return folder;
+}
 std::wstring Text(const wchar_t* text) { return text == nullptr ? L"<null>" : text; }
 
 // The listing as the hang-up asks for it: the system's record size for this flavour, 256 records.
@@ -51,18 +56,19 @@ struct Dialup {
 };
 std::vector<std::wstring> Calls;
 std::wstring FailingShellFile;  // the shell answers 2 (not found) for this file
+DWORD ShellAnswer = ERROR_SUCCESS;  // and this for every other file
 bool ShellThrows = false;
 std::vector<Dialup> Connections;
 DWORD EnumResult = 0;
 DWORD EnumCountOverride = 0;  // when not 0, the count reported regardless of Connections
 
-INT_PTR RecordShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
-                           const wchar_t* parameters, const wchar_t* directory, int show) {
+DWORD RecordShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
+                         const wchar_t* parameters, const wchar_t* directory, int show) {
   if (ShellThrows) throw std::runtime_error("shell broke");
   Calls.push_back(L"ShellExecuteW(" + std::wstring(owner ? L"owner" : L"0") + L", " + Text(verb) +
                   L", " + Text(file) + L", " + Text(parameters) + L", " + Text(directory) + L", " +
                   std::to_wstring(show) + L")");
-  return file != nullptr && FailingShellFile == file ? 2 : 42;
+  return file != nullptr && FailingShellFile == file ? ERROR_FILE_NOT_FOUND : ShellAnswer;
 }
 BOOL RecordStartProcess(const wchar_t* commandLine, WORD show) {
   Calls.push_back(L"StartProcess(" + Text(commandLine) + L", " + std::to_wstring(show) + L")");
@@ -117,6 +123,7 @@ class Catalogue : public ::testing::Test {
   void SetUp() override {
     Calls.clear();
     FailingShellFile.clear();
+    ShellAnswer = ERROR_SUCCESS;
     ShellThrows = false;
     Connections.clear();
     EnumResult = 0;
@@ -273,7 +280,9 @@ TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
         L"\u6587\u6863.txt"}) {
     Calls.clear();
     RunCommandName(text);
-    EXPECT_EQ(Calls, CallList{L"ShellExecuteW(0, <null>, " + text + L", , , 1)"});
+    // A program found by search starts in the user's profile folder.
+    const std::wstring folder = text == L"explorer.exe" ? ProfileFolder() : L"";
+    EXPECT_EQ(Calls, CallList{L"ShellExecuteW(0, <null>, " + text + L", , " + folder + L", 1)"});
   }
 }
 
@@ -292,37 +301,46 @@ struct RuleFiles {
   }
   // The last one is planted where a shorter cut of "C:\rule\Program Files\..." would find it.
   static constexpr const wchar_t* kFiles[] = {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt",
-                                              L"C:\\rule\\report.doc", L"C:\\rule\\Program.exe"};
+                                              L"C:\\rule\\report.doc", L"C:\\rule\\view.lnk",
+                                              L"C:\\rule\\Program.exe"};
 };
 }  // namespace
 
 TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
   RuleFiles files;
   SetEnvironmentVariableW(L"RULE_DIR", L"C:\\rule");
-  // Binding -> the one shell request it makes: file, then parameters.
+  // Binding -> the one shell request it makes: file, parameters, then the folder it starts in: a
+  // file's own, the profile folder (~) for a program found by search, none for anything else.
   const std::pair<std::wstring, std::wstring> table[] = {
       {L"\u6211\u7684\u7535\u8111", L"ShellExecuteW(0, Open, explorer.exe, "
                                          L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}, , 1)"},
-      {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\My Apps\\view.exe, "},
-      {L"\"C:\\rule\\My Apps\\view.exe\"  -full \"D:\\a b.txt\"", L"C:\\rule\\My Apps\\view.exe, -full \"D:\\a b.txt\""},
-      {L"\"C:\\a b\\c.txt\"", L"C:\\a b\\c.txt, "},
-      {L"C:\\rule\\My Apps\\view.exe  -a -b", L"C:\\rule\\My Apps\\view.exe, -a -b"},
-      {L"C:\\rule\\My Apps\\VIEW.EXE x", L"C:\\rule\\My Apps\\VIEW.EXE, x"},
-      {L"notepad.exe C:\\notes\\todo.txt", L"notepad.exe, C:\\notes\\todo.txt"},
-      {L"C:\\rule\\Gone\\app.exe -x", L"C:\\rule\\Gone\\app.exe -x, "},
-      {L"C:\\rule\\Program Files\\App\\app.exe -x", L"C:\\rule\\Program Files\\App\\app.exe -x, "},
-      {L"%RULE_DIR%\\report.doc", L"C:\\rule\\report.doc, "},
-      {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%", L"C:\\rule\\My Apps\\view.exe, C:\\rule"},
-      {L"%NO_SUCH_THING%\\x.txt", L"%NO_SUCH_THING%\\x.txt, "},
-      {L"C:\\rule\\100%done.txt", L"C:\\rule\\100%done.txt, "},
+      {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\My Apps\\view.exe, , C:\\rule\\My Apps"},
+      {L"\"C:\\rule\\My Apps\\view.exe\"  -full \"D:\\a b.txt\"",
+       L"C:\\rule\\My Apps\\view.exe, -full \"D:\\a b.txt\", C:\\rule\\My Apps"},
+      {L"\"C:\\a b\\c.txt\"", L"C:\\a b\\c.txt, , "},
+      {L"C:\\rule\\My Apps\\view.exe  -a -b", L"C:\\rule\\My Apps\\view.exe, -a -b, C:\\rule\\My Apps"},
+      {L"C:\\rule\\My Apps\\VIEW.EXE x", L"C:\\rule\\My Apps\\VIEW.EXE, x, C:\\rule\\My Apps"},
+      {L"notepad.exe C:\\notes\\todo.txt", L"notepad.exe, C:\\notes\\todo.txt, ~"},
+      {L"notepad.exe", L"notepad.exe, , ~"},
+      {L"C:\\rule\\Gone\\app.exe -x", L"C:\\rule\\Gone\\app.exe -x, , "},
+      {L"C:\\rule\\Program Files\\App\\app.exe -x", L"C:\\rule\\Program Files\\App\\app.exe -x, , "},
+      {L"%RULE_DIR%\\report.doc", L"C:\\rule\\report.doc, , C:\\rule"},
+      {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%", L"C:\\rule\\My Apps\\view.exe, C:\\rule, C:\\rule\\My Apps"},
+      {L"%NO_SUCH_THING%\\x.txt", L"%NO_SUCH_THING%\\x.txt, , "},
+      {L"C:\\rule\\100%done.txt", L"C:\\rule\\100%done.txt, , C:\\rule"},
+      {L"C:\\rule\\My Apps", L"C:\\rule\\My Apps, , "},
+      {L"C:\\rule\\view.lnk", L"C:\\rule\\view.lnk, , "},
+      {L"http://example.org/a.exe b", L"http://example.org/a.exe b, , "},
   };
   int row = 0;
   for (const auto& [binding, request] : table) {
     Calls.clear();
     RunCommandName(binding);
-    const std::wstring expected =
-        request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", , 1)";
-    EXPECT_EQ(Calls, CallList{expected}) << "row " << row++;
+    ++row;
+    std::wstring expected =
+        request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", 1)";
+    if (const size_t home = expected.find(L", ~,"); home != std::wstring::npos) expected.replace(home + 2, 1, ProfileFolder());
+    EXPECT_EQ(Calls, CallList{expected}) << "row " << row;
   }
   SetEnvironmentVariableW(L"RULE_DIR", nullptr);
 }
@@ -361,6 +379,12 @@ TEST_F(Catalogue, AFailingCommandThrowsNothingAndTheNextOneRuns) {
   ShellThrows = false;
   RunCommandName(L"explorer.exe");
   EXPECT_EQ(Calls.size(), 1u);
+  // A refusal comes back for the notice; a built-in's never does, it has none to give.
+  ShellAnswer = ERROR_CANCELLED;
+  EXPECT_EQ(RunCommandName(L"C:\\x\\setup.exe"), static_cast<DWORD>(ERROR_CANCELLED));
+  EXPECT_EQ(RunCommandName(NameOf(BuiltinCommand::RecycleBin)), static_cast<DWORD>(ERROR_SUCCESS));
+  ShellAnswer = ERROR_SUCCESS;
+  EXPECT_EQ(RunCommandName(L"C:\\x\\setup.exe"), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 TEST(SystemCallsTable, SwappingReturnsThePreviousTableAndNullRestoresTheReal) {

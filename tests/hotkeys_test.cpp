@@ -130,6 +130,84 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
 }
 
 namespace {
+// A folder beside the tests with a copy of the probe (its log lands there too); gone afterwards.
+struct ProbeFolder {
+  explicit ProbeFolder(const wchar_t* name) : path(ProbePath()) {
+    path.erase(path.find_last_of(L'\\') + 1);
+    path += name;
+    CreateDirectoryW(path.c_str(), nullptr);
+  }
+  ~ProbeFolder() {
+    for (const wchar_t* file : {L"\\probe.exe", L"\\probe-found.exe", L"\\probe.log"}) DeleteFileW((path + file).c_str());
+    RemoveDirectoryW(path.c_str());
+  }
+  bool Fill(const wchar_t* name = L"probe.exe") const {
+    return CopyFileW(ProbePath().c_str(), (path + L"\\" + name).c_str(), FALSE) != FALSE;
+  }
+  std::wstring path;
+};
+
+// The text of the notice (a balloon of the notification area) on the screen now, if one shows.
+std::wstring NoticeOnScreen() {
+  std::wstring found;
+  EnumWindows(
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
+        wchar_t text[512] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &length);
+        if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(result) = text;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+}  // namespace
+
+TEST_F(Hotkeys, AProgramStartsInItsOwnFolderAndOneFoundBySearchInTheProfileFolder) {
+  const ProbeFolder folder(L"start here");
+  ASSERT_TRUE(folder.Fill());
+  ASSERT_TRUE(folder.Fill(L"probe-found.exe"));
+  const std::string program = Ansi(folder.path) + "\\probe.exe";
+  // A bare name is found where the system looks for programs: here, a folder on the path.
+  wchar_t path[4096] = {};
+  GetEnvironmentVariableW(L"PATH", path, 4096);
+  SetEnvironmentVariableW(L"PATH", (folder.path + L";" + path).c_str());
+  const HWND main = Start("[HotKey]\r\nF5=" + program + "\r\nF6=\"" + program + "\" -x\r\nF7=" + program +
+                          " -y\r\nF8=probe-found.exe\r\n[Enabled]\r\nF5=True\r\nF6=True\r\nF7=True\r\nF8=True\r\n");
+  SetEnvironmentVariableW(L"PATH", path);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "----xxxx----"; })) << HeldFunctionKeys();
+  wchar_t profile[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+  const std::string expected[] = {Ansi(folder.path), Ansi(folder.path), Ansi(folder.path), Ansi(profile)};
+  for (size_t i = 0; i < 4; ++i) {
+    PressKey(static_cast<WORD>(VK_F5 + i));
+    ASSERT_TRUE(WaitUntil([&] { return ProbeStarts(folder.path).size() > i; }, std::chrono::milliseconds(5000)))
+        << "F" << 5 + i << " started nothing";
+    const ProbeStart start = ProbeStarts(folder.path)[i];
+    EXPECT_EQ(start.folder, expected[i]) << "F" << 5 + i << ": " << start.commandLine;
+  }
+}
+
+TEST_F(Hotkeys, AKeyWhoseTargetIsGoneSaysSoInANoticeAndWorksOnceItIsBack) {
+  const ProbeFolder folder(L"gone for now");
+  const std::wstring program = folder.path + L"\\probe.exe";
+  ASSERT_NE(Start("[HotKey]\r\nF9=" + Ansi(program) + "\r\n[Enabled]\r\nF9=True\r\n"), nullptr);
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F9); }));
+  PressKey(VK_F9);
+  const std::wstring notice = L"F9: \u627E\u4E0D\u5230 " + program;  // 找不到
+  std::wstring seen;
+  EXPECT_TRUE(WaitUntil([&] { return (seen = NoticeOnScreen()) == notice; }, std::chrono::milliseconds(8000)))
+      << "the notice on the screen read: " << Ansi(seen);
+  ASSERT_TRUE(folder.Fill());
+  PressKey(VK_F9);
+  EXPECT_TRUE(WaitUntil([&] { return ProbeStarts(folder.path).size() == 1; }, std::chrono::milliseconds(5000)));
+}
+
+namespace {
 // Red pixels in slot n's row of Main, as the user sees it.
 int RedInRow(HWND main, int slot) {
   const ControlSpec* label = FindLayoutControl(kMainLayout, "Label", slot);

@@ -8,6 +8,7 @@
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/message_hook.h"
+#include "hotkeys/notice.h"
 #include "hotkeys/press_guard.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/system_calls.h"
@@ -25,10 +26,10 @@ std::vector<std::wstring> g_calls;
 
 std::wstring Text(const wchar_t* text) { return text ? text : L"<null>"; }
 
-INT_PTR RecordShellExecute(HWND, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+DWORD RecordShellExecute(HWND, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
                            const wchar_t*, int) {
   g_calls.push_back(L"shell " + Text(verb) + L" " + Text(file) + L" " + Text(parameters));
-  return 42;
+  return ERROR_SUCCESS;
 }
 BOOL RecordStartProcess(const wchar_t* commandLine, WORD) {
   g_calls.push_back(L"start " + Text(commandLine));
@@ -333,6 +334,34 @@ TEST(TrayTip, NamesTheTakenKeysWithinTheFieldInTheSystemsCodePage) {
   const std::string western = Tip(TipFor(wide, 12, 1252));
   EXPECT_LE(western.size(), 63u);
   EXPECT_EQ(western.substr(western.size() - 10), " ... taken");
+}
+
+TEST(TrayTip, ARefusedBindingGetsOneNoticeASecondNamingTheKeyAndTheEndOfItsPath) {
+  const auto text = [](const std::wstring& binding, DWORD error, unsigned cp) {
+    const std::vector<char> bytes = notice_detail::NoticeText(L"F5", binding, error, cp);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_FILE_NOT_FOUND, 936), "F5: \xD5\xD2\xB2\xBB\xB5\xBD D:\\Games\\chess.exe");
+  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_PATH_NOT_FOUND, 1252), "F5: cannot find D:\\Games\\chess.exe");
+  EXPECT_EQ(text(L"x.doc", ERROR_NO_ASSOCIATION, 936), "F5: \xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA x.doc");
+  EXPECT_EQ(text(L"\u6587.doc", ERROR_ACCESS_DENIED, 1252), "F5: cannot open ?.doc");
+  // A long binding keeps its end, cut before a whole character, within the 255 bytes of the field.
+  std::wstring path = L"C:";
+  for (int i = 0; i < 60; ++i) path += L"\\\u6587\u4EF6\u5939";
+  const std::string cut = text(path + L"\\chess.exe", ERROR_FILE_NOT_FOUND, 936);
+  EXPECT_GE(cut.size(), 254u);
+  EXPECT_LE(cut.size(), 255u);
+  EXPECT_EQ(cut.substr(0, 14), "F5: \xD5\xD2\xB2\xBB\xB5\xBD ...");
+  EXPECT_EQ(cut.substr(cut.size() - 16), "\xCE\xC4\xBC\xFE\xBC\xD0\\chess.exe");
+  EXPECT_GT(MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, cut.data() + 14, static_cast<int>(cut.size() - 14), nullptr, 0), 0);
+
+  using notice_detail::NoticeDue;
+  EXPECT_FALSE(NoticeDue(5, ERROR_CANCELLED, 1000)) << "the user cancelled the elevation prompt";
+  EXPECT_FALSE(NoticeDue(5, ERROR_SUCCESS, 1000));
+  EXPECT_TRUE(NoticeDue(5, ERROR_FILE_NOT_FOUND, 1000));
+  EXPECT_FALSE(NoticeDue(5, ERROR_FILE_NOT_FOUND, 1999)) << "a burst of presses: one notice a second";
+  EXPECT_TRUE(NoticeDue(6, ERROR_FILE_NOT_FOUND, 1999)) << "each key counts for itself";
+  EXPECT_TRUE(NoticeDue(5, ERROR_ACCESS_DENIED, 2000));
 }
 
 TEST_F(Hook, AKeyAnotherProgramHoldsIsMarkedNamedInTheTipAndTakenOnceItIsFree) {

@@ -1,5 +1,5 @@
-// A stand-in for the programs a hotkey starts: it notes when it started and with which command
-// line in probe.log beside itself, then ends. No window, no console.
+// A stand-in for the programs a hotkey starts: it notes when it started, in which folder and with
+// which command line in probe.log beside itself, then ends. No window, no console.
 #include <windows.h>
 
 #include <string>
@@ -13,7 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   log.erase(log.find_last_of(L'\\') + 1);
   log += L"probe.log";
 
-  std::wstring line = std::to_wstring(now.QuadPart) + L" " + GetCommandLineW() + L"\n";
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  // No folder holds a tab.
+  std::wstring line = std::to_wstring(now.QuadPart) + L" " + folder + L"\t" + GetCommandLineW() + L"\n";
   const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
                                        nullptr, nullptr);
   std::string utf8(static_cast<size_t>(size), '\0');

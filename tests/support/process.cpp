@@ -191,9 +191,10 @@ namespace tarvolin::test {
 
 std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
 
-std::vector<ProbeStart> ProbeStarts() {
+std::vector<ProbeStart> ProbeStarts(const std::wstring& folder) {
   std::vector<ProbeStart> starts;
-  FileHandle file(CreateFileW(BesideTests(L"probe.log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  const std::wstring log = folder.empty() ? BesideTests(L"probe.log") : folder + L"\\probe.log";
+  FileHandle file(CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return starts;
   std::string text;
@@ -206,7 +207,9 @@ std::vector<ProbeStart> ProbeStarts() {
     if (end == std::string::npos) break;  // a line still being written
     const std::string line = text.substr(start, end - start);
     const size_t blank = line.find(' ');
-    if (blank != std::string::npos) starts.push_back({std::stoll(line.substr(0, blank)), line.substr(blank + 1)});
+    const size_t tab = line.find('\t');
+    if (blank != std::string::npos && tab != std::string::npos && tab > blank)
+      starts.push_back({std::stoll(line.substr(0, blank)), line.substr(tab + 1), line.substr(blank + 1, tab - blank - 1)});
     start = end + 1;
   }
   return starts;

@@ -83,8 +83,10 @@ std::wstring ProbePath();
 struct ProbeStart {
   long long ticks;          // performance counter at its start
   std::string commandLine;  // UTF-8
+  std::string folder;       // its current folder, UTF-8
 };
-std::vector<ProbeStart> ProbeStarts();
+// From the log beside the tests, or beside the copies of the probe in another folder.
+std::vector<ProbeStart> ProbeStarts(const std::wstring& folder = std::wstring());
 void ClearProbeStarts();
 
 // Real mouse and keyboard input, as a user's hand gives it; positions in screen pixels.
