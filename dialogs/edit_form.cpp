@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "base/system_library.h"
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/slots.h"
-#include "hotkeys/system_calls.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -23,8 +23,7 @@ bool Named(const ControlSpec& control, const char* name) { return std::strcmp(co
 // under some systems each library costs the start noticeably, and most starts never browse.
 BOOL OpenFileDialog(OPENFILENAMEW* record) {
   using Function = BOOL(WINAPI*)(OPENFILENAMEW*);
-  static const Function bound = reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(FindSystemFunction(L"comdlg32.dll", "GetOpenFileNameW")));
+  static const Function bound = FindSystemFunction<Function>(L"comdlg32.dll", "GetOpenFileNameW");
   return bound != nullptr && bound(record);
 }
 

@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "base/code_page.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
 #include "hotkeys/tray.h"
-#include "settings/settings.h"
 
 namespace tarvolin {
 
@@ -17,7 +17,7 @@ constexpr int kTipBytes = 63;  // the tip field holds 64 bytes with its NUL
 // program keeps the narrow string's library code out of it.
 std::vector<char> Narrow(const std::wstring& text, unsigned codePage) {
   std::vector<char> narrow;
-  settings_detail::ToCodePage(text, codePage, narrow);
+  ToCodePage(text, codePage, narrow);
   return narrow;
 }
 

@@ -34,10 +34,6 @@ std::wstring SettingsFilePath();
 std::wstring UserSettingsCopyPath();
 
 namespace settings_detail {
-// True when text survives a round trip through code page cp unchanged.
-bool FitsCodePage(const std::wstring& text, unsigned cp);
-// text in code page cp when it fits (see FitsCodePage); otherwise false, and narrow is empty.
-bool ToCodePage(const std::wstring& text, unsigned cp, std::vector<char>& narrow);
 // Trims blanks (U+0020 only) at both ends.
 std::wstring TrimBlanks(const std::wstring& text);
 // Makes every write to the Windows directory fail, as for a standard user (Wine lets anyone write

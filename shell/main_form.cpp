@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/system_library.h"
 #include "dialogs/about_form.h"
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
@@ -193,10 +194,7 @@ constexpr COLORREF kTakenColour = RGB(255, 0, 0);
 // The common controls are loaded only when a key is first taken: most runs never need them.
 bool LoadTooltipClass() {
   using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  const HMODULE library = LoadLibraryW(L"comctl32.dll");
-  if (!library) return false;
-  const auto init = reinterpret_cast<InitFunction>(
-      reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+  const auto init = FindSystemFunction<InitFunction>(L"comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
   return init && init(&classes);
 }

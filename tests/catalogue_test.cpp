@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/system_library.h"
 #include "hotkeys/system_calls.h"
 
 using namespace tarvolin;
