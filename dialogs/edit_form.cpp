@@ -8,7 +8,7 @@
 #include "base/system_library.h"
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
-#include "hotkeys/slots.h"
+#include "hotkeys/slot_table.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"

@@ -9,8 +9,10 @@
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
+#include "hotkeys/hotkeys_active.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
+#include "hotkeys/taken_keys.h"
 #include "hotkeys/tray.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -83,7 +85,7 @@ void MainForm::Form_Load() {
   for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
   // Without a notification area the icon is simply missing.
   LoadPausedIcon();
-  TrayAdd(hwnd(), ActiveIcon());
+  TrayAdd(hwnd(), TrayIconNow(), TrayTipText());
   InstallMessageHook(hwnd());
   DragAcceptFiles(hwnd(), TRUE);
   for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));
