@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include <cstring>
 #include <vector>
 
 #include "base/system_library.h"
@@ -16,8 +15,6 @@
 namespace tarvolin {
 
 namespace {
-
-bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
 
 // The open-file dialog's library is loaded when the dialog is first wanted, not at every start:
 // under some systems each library costs the start noticeably, and most starts never browse.
@@ -65,9 +62,9 @@ void EditForm::Form_Load() {
 }
 
 void EditForm::Control_Click(const ControlSpec& control) {
-  if (Named(control, "Command1")) {
+  if (IsNamed(control, "Command1")) {
     Command1_Click(control.index);
-  } else if (Named(control, "picCommand")) {
+  } else if (IsNamed(control, "picCommand")) {
     picCommand_Click(control.index);
   }
 }
@@ -123,25 +120,24 @@ void EditForm::picCommand_Click(int index) {
 }
 
 void EditForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
-  if (!control) return;
-  if (Named(*control, "Image1")) {
+  if (IsNamed(control, "Image1")) {
     DragWindow(button);
-  } else if (Named(*control, "picCommand")) {
+  } else if (IsNamed(control, "picCommand")) {
     picCommand_MouseDown(control->index, button);
   }
 }
 
 void EditForm::Control_MouseUp(const ControlSpec& control, int button, int, int) {
-  if (Named(control, "picCommand")) picCommand_MouseUp(control.index, button);
+  if (IsNamed(control, "picCommand")) picCommand_MouseUp(control.index, button);
 }
 
 void EditForm::Control_MouseMove(const ControlSpec& control, int, int x, int y) {
-  if (Named(control, "picCommand")) picCommand_MouseMove(control.index, x, y);
+  if (IsNamed(control, "picCommand")) picCommand_MouseMove(control.index, x, y);
 }
 
 void EditForm::Control_Paint(const ControlSpec& control, HDC dc) {
   // Every repaint shows the button flat, whatever state it was in.
-  if (Named(control, "picCommand")) {
+  if (IsNamed(control, "picCommand")) {
     const HWND box = ControlWindow("picCommand", control.index);
     RECT client = {};
     GetClientRect(box, &client);

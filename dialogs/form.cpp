@@ -27,8 +27,6 @@ namespace {
 
 constexpr wchar_t kPictureBoxClass[] = L"Tarvolin.PictureBox";
 
-bool SameName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-
 void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
   WNDCLASSEXW existing = {};
   existing.cbSize = sizeof existing;
@@ -43,6 +41,10 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
 }
 
 }  // namespace
+
+bool IsNamed(const ControlSpec* control, const char* name) {
+  return control != nullptr && std::strcmp(control->name, name) == 0;
+}
 
 Form::Form(const FormSpec& layout) : layout_(layout) {}
 
@@ -210,7 +212,7 @@ void Form::Close() {
 int Form::FindIndex(const char* name, int index) const {
   for (int i = 0; i < layout_.controlCount; ++i) {
     const ControlSpec& spec = layout_.controls[i];
-    if (spec.index == index && SameName(spec.name, name)) return i;
+    if (spec.index == index && IsNamed(spec, name)) return i;
   }
   return -1;
 }

@@ -134,6 +134,11 @@ class Form {
   bool timer_ = false;
 };
 
+// Whether control is there and is the one named name (any index of an array): the one way a form
+// tells its controls apart.
+bool IsNamed(const ControlSpec* control, const char* name);
+inline bool IsNamed(const ControlSpec& control, const char* name) { return IsNamed(&control, name); }
+
 // Resolves the layout's colour markers to the user's current colours.
 COLORREF ResolveColor(COLORREF color);
 

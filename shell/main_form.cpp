@@ -20,8 +20,6 @@
 namespace tarvolin {
 
 namespace {
-bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
-
 // Windows that Main's shutdown closes, in this order.
 constexpr const wchar_t* kOtherWindows[] = {L"Tarvolin.Edit", L"Tarvolin.About", L"Tarvolin.Infor",
                                             L"Tarvolin.Infor2"};
@@ -177,15 +175,15 @@ void MainForm::Command1_Click(int index) {
 }
 
 void MainForm::Control_Click(const ControlSpec& control) {
-  if (Named(control, "Check")) {
+  if (IsNamed(control, "Check")) {
     Check_Click(control.index);
-  } else if (Named(control, "Command1")) {
+  } else if (IsNamed(control, "Command1")) {
     Command1_Click(control.index);
   }
 }
 
 void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
-  if (control && Named(*control, "Image1")) DragWindow(button);
+  if (IsNamed(control, "Image1")) DragWindow(button);
 }
 
 namespace {
@@ -203,7 +201,7 @@ bool LoadTooltipClass() {
 }  // namespace
 
 void MainForm::Label_Look(const ControlSpec& control, std::wstring& text, COLORREF& fore) const {
-  if (!Named(control, "Label") || !SlotKeyTaken(control.index)) return;
+  if (!IsNamed(control, "Label") || !SlotKeyTaken(control.index)) return;
   fore = kTakenColour;
   if (text.empty()) text = kTakenText;
 }
