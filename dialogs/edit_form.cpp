@@ -186,8 +186,8 @@ LRESULT EditForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void EditForm::Form_DropFiles(HDROP drop) {
   POINT point = {};
   const std::vector<std::wstring> files = DroppedFiles(drop, point);
-  int slot = RowAt(point);
-  for (size_t i = 0; slot != 0 && slot <= kSlotCount && i < files.size(); ++i) SetCaption("Combo", slot++, files[i]);
+  FillRowsDownward(files, RowAt(point), kSlotCount,
+                   [this](int slot, const std::wstring& file) { SetCaption("Combo", slot, file); });
 }
 
 // A row runs from the top to the bottom of its box and browse button, and across from the F labels'

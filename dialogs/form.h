@@ -89,6 +89,12 @@ class Form {
   // Files dropped from the shell (WM_DROPFILES): their full paths in the order given, and the drop
   // point in client pixels. Lets the drop go.
   static std::vector<std::wstring> DroppedFiles(HDROP drop, POINT& client);
+  // Dropped files fill rows downward: the first goes into row first, each next one into the row
+  // below, and those past row last are let go. Row 0 is no row: nothing is filled.
+  template <typename SetRow>
+  static void FillRowsDownward(const std::vector<std::wstring>& files, int first, int last, SetRow setRow) {
+    for (size_t i = 0; first >= 1 && first <= last && i < files.size(); ++i) setRow(first++, files[i]);
+  }
 
  private:
   struct Control {

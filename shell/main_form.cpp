@@ -135,16 +135,14 @@ void MainForm::Form_DropFiles(HDROP drop) {
   const std::vector<std::wstring> files = DroppedFiles(drop, point);
   // While a modal window (the editor) is open, Main takes no input, dropped files included.
   if (!IsWindowEnabled(hwnd())) return;
-  int slot = kSlotCount + 1;
+  int slot = 0;
   for (int n = 1; n <= kSlotCount; ++n) {
     const ControlSpec* label = Spec("Label", n);
     const RECT row = label ? ControlRect(*label) : RECT{};
     if (PtInRect(&row, point)) slot = n;
   }
-  for (const std::wstring& file : files) {
-    if (slot > kSlotCount) break;
-    SetSlotCommandName(slot++, file);
-  }
+  FillRowsDownward(files, slot, kSlotCount,
+                   [this](int row, const std::wstring& file) { SetSlotCommandName(row, file); });
 }
 
 void MainForm::Command1_Click(int index) {
