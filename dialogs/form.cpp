@@ -184,8 +184,6 @@ void Form::Hide() {
   if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
 
-bool Form::IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
-
 void Form::Center() {
   RECT r = {};
   GetWindowRect(hwnd_, &r);

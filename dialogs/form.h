@@ -33,7 +33,6 @@ class Form {
   // Shows the window, centred on the screen the first time. Hide during Form_Load keeps it hidden.
   void Show();
   void Hide();
-  bool IsVisible() const;
   // False when Form_Load hid the window: the caller then leaves it hidden.
   bool ShowAfterLoad() const { return showAfterLoad_; }
   // Loads if needed, shows centred and waits until the window is closed; the program's other
