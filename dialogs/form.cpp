@@ -156,15 +156,14 @@ void Form::CreateControls() {
     }
   }
   // Autosized labels take the size of their captions.
-  if (HDC dc = GetDC(hwnd_)) {
+  if (const WindowDC dc{hwnd_}) {
     for (Control& control : controls_) {
       if (control.spec->kind == ControlKind::Label && (control.spec->flags & kAutoSize)) {
-        const SIZE size = MeasureLabelText(dc, control.caption, control.spec->font);
+        const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font);
         control.rect.right = control.rect.left + size.cx;
         control.rect.bottom = control.rect.top + size.cy;
       }
     }
-    ReleaseDC(hwnd_, dc);
   }
 }
 
@@ -255,11 +254,10 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
   InvalidateRect(hwnd_, &control.rect, FALSE);
   control.caption = text;
   if (control.spec->flags & kAutoSize) {
-    if (HDC dc = GetDC(hwnd_)) {
-      const SIZE size = MeasureLabelText(dc, text, control.spec->font);
+    if (const WindowDC dc{hwnd_}) {
+      const SIZE size = MeasureLabelText(dc.get(), text, control.spec->font);
       control.rect.right = control.rect.left + size.cx;
       control.rect.bottom = control.rect.top + size.cy;
-      ReleaseDC(hwnd_, dc);
     }
   }
   InvalidateRect(hwnd_, &control.rect, FALSE);
