@@ -55,8 +55,8 @@ void EditForm::Form_Load() {
     SendMessageW(combo, CB_LIMITTEXT, 0, 0);
     if (main) SetCaption("Combo", n, main->SlotCommandName(n));
   }
-  if (ReadSetting(L"Other Settings", L"AutoRun") == L"Yes") SetValue("Check1", -1, 1);
-  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") SetValue("Check2", -1, 1);
+  if (ReadSetting(kOtherSection, kAutoRunKey) == L"Yes") SetValue("Check1", -1, 1);
+  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") SetValue("Check2", -1, 1);
   StartTimer(10);
   DragAcceptFiles(hwnd(), TRUE);
 }
@@ -83,14 +83,14 @@ void EditForm::Command1_Ok() {
     for (int n = 1; n <= kSlotCount; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
   }
   if (Value("Check1") != 0) {
-    WriteSetting(L"Other Settings", L"AutoRun", L"Yes");
+    WriteSetting(kOtherSection, kAutoRunKey, L"Yes");
     // The box must never show an autostart that is not there.
-    if (!RegisterAutostart(ExePath())) WriteSetting(L"Other Settings", L"AutoRun", L"No");
+    if (!RegisterAutostart(ExePath())) WriteSetting(kOtherSection, kAutoRunKey, L"No");
   } else {
-    WriteSetting(L"Other Settings", L"AutoRun", L"No");
+    WriteSetting(kOtherSection, kAutoRunKey, L"No");
     UnregisterAutostart();
   }
-  WriteSetting(L"Other Settings", L"AutoHide", Value("Check2") != 0 ? L"Yes" : L"No");
+  WriteSetting(kOtherSection, kAutoHideKey, Value("Check2") != 0 ? L"Yes" : L"No");
   Close();
 }
 

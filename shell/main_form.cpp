@@ -86,10 +86,12 @@ void MainForm::Form_Load() {
   TrayAdd(hwnd(), TrayIconNow(), TrayTipText());
   InstallMessageHook(hwnd());
   DragAcceptFiles(hwnd(), TRUE);
-  for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));
-  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") Hide();
   for (int n = 1; n <= kSlotCount; ++n) {
-    if (ReadSetting(L"Enabled", SlotKeyName(n)) == L"True") {
+    SetSlotCommandName(n, ReadSetting(kHotkeySectionRead, SlotKeyName(n)));
+  }
+  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") Hide();
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (ReadSetting(kEnabledSection, SlotKeyName(n)) == L"True") {
       // Ticking runs the switch handler, which registers the key; the second request is refused.
       SetValue("Check", n, 1);
       EnableSlotHotkey(n);
@@ -121,10 +123,10 @@ void MainForm::Save() {
   // One write per key, bindings first, then switches; a write that fails does not stop the rest.
   // An empty binding is written as an empty value, which reads back as no command.
   for (int n = 1; n <= kSlotCount; ++n) {
-    WriteSetting(L"HotKey", SlotKeyName(n), KeepQuotes(SlotCommandName(n)));
+    WriteSetting(kHotkeySectionWritten, SlotKeyName(n), KeepQuotes(SlotCommandName(n)));
   }
   for (int n = 1; n <= kSlotCount; ++n) {
-    WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
+    WriteSetting(kEnabledSection, SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
   }
 }
 
