@@ -9,6 +9,7 @@ namespace tarvolin {
 namespace {
 // What this program's window holds.
 bool g_held[kSlotCount + 1] = {};
+slots_detail::RegisterFunction g_register = &RegisterHotKey;
 }  // namespace
 
 void EnableSlotHotkey(int slot) {
@@ -17,10 +18,10 @@ void EnableSlotHotkey(int slot) {
   // system that does not know the flag refuses it, and then the key is taken without it.
   const HWND main = MainWindowHandle();
   const UINT key = SlotVirtualKey(slot);
-  BOOL done = RegisterHotKey(main, HotkeyId(slot), MOD_NOREPEAT, key);
+  BOOL done = g_register(main, HotkeyId(slot), MOD_NOREPEAT, key);
   DWORD error = done ? ERROR_SUCCESS : GetLastError();
   if (!done && error == ERROR_INVALID_PARAMETER) {
-    done = RegisterHotKey(main, HotkeyId(slot), 0, key);
+    done = g_register(main, HotkeyId(slot), 0, key);
     error = done ? ERROR_SUCCESS : GetLastError();
   }
   if (done) {
@@ -54,5 +55,13 @@ void RetryTakenKeys() {
     if (SlotKeyTaken(n) && main->SlotSwitchedOn(n)) EnableSlotHotkey(n);
   }
 }
+
+namespace slots_detail {
+RegisterFunction SetRegisterForTesting(RegisterFunction function) {
+  const RegisterFunction previous = g_register;
+  g_register = function != nullptr ? function : &RegisterHotKey;
+  return previous;
+}
+}  // namespace slots_detail
 
 }  // namespace tarvolin

@@ -15,4 +15,11 @@ void DisableAllHotkeys();
 // Registers again every switched-on slot whose key is taken, while the hotkeys are active.
 void RetryTakenKeys();
 
+namespace slots_detail {
+// What registers a key: RegisterHotKey, or a test's recorder of the flags. Returns the previous
+// one; null puts RegisterHotKey back.
+using RegisterFunction = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT key);
+RegisterFunction SetRegisterForTesting(RegisterFunction function);
+}  // namespace slots_detail
+
 }  // namespace tarvolin
