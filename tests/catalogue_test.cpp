@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/system_library.h"
 #include "hotkeys/system_calls.h"
 
 using namespace tarvolin;
@@ -211,7 +212,7 @@ TEST_F(Catalogue, HangUpSkipsUnnamedConnectionsAndKeepsTheListedOrder) {
                  {reinterpret_cast<HANDLE>(0x1001), ""},
                  {reinterpret_cast<HANDLE>(0x2002), "Home"},
                  {reinterpret_cast<HANDLE>(0x0fff), "Backup"}};
-  HangUpDialup();
+  RunBuiltinCommand(BuiltinCommand::HangUp);
   EXPECT_EQ(Calls, (CallList{
                        kListingCall,
                        L"RasHangUpA(12291)",
@@ -226,7 +227,7 @@ TEST_F(Catalogue, HangUpAfterAFailedListingHangsUpNothing) {
   for (DWORD failure : {DWORD{603} /* buffer too small */, DWORD{ERROR_PROC_NOT_FOUND}}) {
     Calls.clear();
     EnumResult = failure;
-    HangUpDialup();
+    RunBuiltinCommand(BuiltinCommand::HangUp);
     EXPECT_EQ(Calls.size(), 1u) << "result " << failure;
   }
 }
@@ -235,7 +236,7 @@ TEST_F(Catalogue, HangUpNeverReadsPastTheBufferWhateverCountComesBack) {
   for (UINT_PTR i = 1; i <= kDialupRecordCount; ++i)
     Connections.push_back({reinterpret_cast<HANDLE>(i), "Line"});
   EnumCountOverride = 100000;
-  HangUpDialup();
+  RunBuiltinCommand(BuiltinCommand::HangUp);
   ASSERT_EQ(Calls.size(), 1u + kDialupRecordCount);
   EXPECT_EQ(Calls.back(), L"RasHangUpA(256)");
 }
@@ -245,7 +246,7 @@ TEST_F(Catalogue, AMissingEntryDisablesOnlyItsOwnStep) {
   table_.exitWindows = nullptr;
   table_.startProcess = nullptr;
   Connections = {{reinterpret_cast<HANDLE>(0x1), "Work"}};
-  HangUpDialup();
+  RunBuiltinCommand(BuiltinCommand::HangUp);
   RunCommandName(NameOf(BuiltinCommand::ShutDown));
   RunCommandName(NameOf(BuiltinCommand::ControlPanel));
   EXPECT_EQ(Calls, (CallList{

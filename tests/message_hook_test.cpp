@@ -333,6 +333,11 @@ TEST(TrayTip, NamesTheTakenKeysWithinTheFieldInTheSystemsCodePage) {
   const std::string western = Tip(TipFor(wide, 12, 1252));
   EXPECT_LE(western.size(), 63u);
   EXPECT_EQ(western.substr(western.size() - 10), " ... taken");
+  // Exactly the field's 63 bytes fit whole; one byte more and the last key gives way.
+  std::wstring full[] = {L"Key-000001", L"Key-000002", L"Key-000003", L"Key-000004"};
+  EXPECT_EQ(Tip(TipFor(full, 4, 936)).size(), 63u);
+  full[3] += L'5';
+  EXPECT_EQ(Tip(TipFor(full, 4, 936)).find("Key-0000045"), std::string::npos);
 }
 
 TEST_F(Hook, AKeyAnotherProgramHoldsIsMarkedNamedInTheTipAndTakenOnceItIsFree) {
