@@ -4,19 +4,15 @@
 
 #include "settings/settings.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
 
 namespace tarvolin::test {
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.erase(path.find_last_of(L'\\') + 1);
-  return path + L"Tarvolin.exe";
-}
+std::wstring ProgramPath() { return BesideTests(L"Tarvolin.exe"); }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
@@ -38,8 +34,14 @@ bool RunningProgram::Start(const std::wstring& path) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   std::wstring commandLine = L"\"" + path + L"\"";
+  const auto began = std::chrono::steady_clock::now();
   if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &info)) {
+    // Rare, and opaque in a test's log without the system's own word.
+    const DWORD error = GetLastError();
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+    std::fprintf(stderr, "CreateProcess(%ls) failed with error %lu after %lld ms\n", path.c_str(), error,
+                 static_cast<long long>(spent.count()));
     return false;
   }
   CloseHandle(info.hThread);
@@ -80,9 +82,11 @@ HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::millis
   return found;
 }
 
-HWND RunningProgram::WaitForMain() {
+HWND RunningProgram::WaitForMain(bool shown) {
   if (process_) WaitForInputIdle(process_.get(), 10000);
-  return WaitForWindow(L"Tarvolin.Main");
+  const HWND main = WaitForWindow(L"Tarvolin.Main");
+  if (!main || !shown) return main;
+  return WaitUntil([&] { return IsWindowVisible(main) != FALSE; }) ? main : nullptr;
 }
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds timeout) const {
@@ -178,13 +182,18 @@ std::string Ansi(const std::wstring& text) {
 
 namespace tarvolin::test {
 
-namespace {
 std::wstring BesideTests(const wchar_t* name) {
-  std::wstring path = ProgramPath();
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
   path.erase(path.find_last_of(L'\\') + 1);
   return path + name;
 }
-}  // namespace
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
 
 std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
 

@@ -32,8 +32,11 @@ class RunningProgram {
   // The top-level window of this process with the given class, once it exists (null on time-out).
   HWND WaitForWindow(const wchar_t* className,
                      std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
-  // Main once start-up has finished: the program is idle and waiting for input.
-  HWND WaitForMain();
+  // Main once start-up is over. Start-up shows Main last, after taking its keys; null when Main
+  // is not shown. With shown false (AutoHide), there is nothing to see at its end: Main is only
+  // found once the program waits for input, which it may also do for a moment while its tray
+  // icon is added, before it takes its keys.
+  HWND WaitForMain(bool shown = true);
   bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
   bool Running() const;
   DWORD id() const { return id_; }
@@ -77,6 +80,11 @@ std::string Ansi(const std::wstring& text);
 }  // namespace tarvolin::test
 
 namespace tarvolin::test {
+
+// A helper program built beside the tests (probe.exe, startup_floor.exe, ...).
+std::wstring BesideTests(const wchar_t* name);
+// The middle value (0 for none).
+double Median(std::vector<double> values);
 
 // The probe program built beside the tests, and what it noted: one entry per start.
 std::wstring ProbePath();
