@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "hotkeys/system_calls.h"
+#include "support/process.h"
 #include "support/recorder.h"
 
 using namespace tarvolin;
@@ -206,8 +207,10 @@ struct RuleFiles {
     RemoveDirectoryW(L"C:\\rule");
   }
   // The last one is planted where a shorter cut of "C:\rule\Program Files\..." would find it.
-  static constexpr const wchar_t* kFiles[] = {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt",
-                                              L"C:\\rule\\report.doc", L"C:\\rule\\Program.exe"};
+  static constexpr const wchar_t* kFiles[] = {
+      L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt", L"C:\\rule\\report.doc", L"C:\\rule\\Program.exe",
+      L"C:\\rule\\setup.exe", L"C:\\rule\\setup.exe notes.txt", L"C:\\rule\\tool.com", L"C:\\rule\\job.bat",
+      L"C:\\rule\\run.CMD"};
 };
 }  // namespace
 
@@ -230,14 +233,18 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
       {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%", L"C:\\rule\\My Apps\\view.exe, C:\\rule"},
       {L"%NO_SUCH_THING%\\x.txt", L"%NO_SUCH_THING%\\x.txt, "},
       {L"C:\\rule\\100%done.txt", L"C:\\rule\\100%done.txt, "},
+      // An existing file goes whole, even where a program's name ends inside it.
+      {L"C:\\rule\\setup.exe notes.txt", L"C:\\rule\\setup.exe notes.txt, "},
+      {L"C:\\rule\\tool.com -q", L"C:\\rule\\tool.com, -q"},
+      {L"C:\\rule\\job.bat a b", L"C:\\rule\\job.bat, a b"},
+      {L"C:\\rule\\run.cmd x", L"C:\\rule\\run.cmd, x"},
   };
-  int row = 0;
   for (const auto& [binding, request] : table) {
     calls_.clear();
     RunCommandName(binding);
     const std::wstring expected =
         request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", , 1)";
-    EXPECT_EQ(calls_, CallList{expected}) << "row " << row++;
+    EXPECT_EQ(calls_, CallList{expected}) << "binding " << Ansi(binding);
   }
   SetEnvironmentVariableW(L"RULE_DIR", nullptr);
 }

@@ -18,14 +18,6 @@ using Hotkeys = ProgramTest;
 
 std::string Probe() { return Ansi(ProbePath()); }
 
-bool TrayIconPresent(HWND owner) {
-  NOTIFYICONDATAA record = {};
-  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  record.hWnd = owner;
-  record.uID = kTrayIconId;
-  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
-}
-
 }  // namespace
 
 TEST_F(Hotkeys, ABoundKeyStartsItsProgramOncePerPress) {
@@ -170,11 +162,7 @@ TEST_F(Hotkeys, ARecreatedTaskbarGetsTheIconBack) {
   ASSERT_NE(Start("[Enabled]\r\nF1=True\r\n"), nullptr);
   ASSERT_TRUE(TrayIconPresent(main_));
   // The old taskbar is gone, and our icon with it.
-  NOTIFYICONDATAA record = {};
-  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  record.hWnd = main_;
-  record.uID = kTrayIconId;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+  ASSERT_TRUE(TrayDelete(main_));
   ASSERT_FALSE(TrayIconPresent(main_));
   DWORD_PTR result = 0;
   SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,

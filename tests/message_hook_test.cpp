@@ -151,17 +151,13 @@ TEST_F(Hook, TheLeftButtonShowsMainInBothStatesAndOtherClicksDoNothing) {
 }
 
 TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
-  NOTIFYICONDATAA probe = {};
-  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  probe.hWnd = hwnd_;
-  probe.uID = kTrayIconId;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the icon is there after start-up";
+  ASSERT_TRUE(TrayIconPresent(hwnd_)) << "the icon is there after start-up";
   Tray(WM_RBUTTONUP);
   // The shell restarted: our icon went with the old taskbar.
   ASSERT_TRUE(TrayDelete(hwnd_));
-  ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  ASSERT_FALSE(TrayIconPresent(hwnd_));
   SendMessageW(hwnd_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  EXPECT_TRUE(TrayIconPresent(hwnd_));
   EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
 }
 

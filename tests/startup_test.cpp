@@ -12,28 +12,12 @@
 #include "hotkeys/slots.h"
 #include "settings/exe_path.h"
 #include "support/loaded_main.h"
-#include "support/process.h"
+#include "support/program_test.h"
 
 using namespace tarvolin;
 using namespace tarvolin::test;
 
-namespace {
-
-class Startup : public ::testing::Test {
- protected:
-  void SetUp() override { RemoveSettingsFile(); }
-  void TearDown() override { RemoveSettingsFile(); }
-};
-
-std::string EnabledSection(const std::string& values) {
-  std::string section = "[Enabled]\r\n";
-  for (int n = 1; n <= 12; ++n) {
-    section += "F" + std::to_string(n) + "=" + (values[static_cast<size_t>(n - 1)] == 'x' ? "True" : "False") + "\r\n";
-  }
-  return section;
-}
-
-}  // namespace
+using Startup = ProgramTest;
 
 TEST_F(Startup, BindingsAndSwitchesComeFromTheSettingsFile) {
   const std::string longPath = "C:\\" + std::string(290, 'p') + "\\run.exe";
@@ -85,11 +69,8 @@ TEST_F(Startup, ShutdownPutsBackTheWindowProcedureAndReleasesTheKeys) {
 }
 
 TEST_F(Startup, WithoutSettingsMainIsShownHoldsNoKeyAndWritesNoFile) {
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  const HWND main = program.WaitForMain();
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(IsWindowVisible(main));
+  const HWND main = Start();
+  ASSERT_NE(main, nullptr) << "Main was not shown";
   EXPECT_FALSE(IsIconic(main));
   EXPECT_EQ(HeldFunctionKeys(), "------------");
   EXPECT_FALSE(SettingsFileExists());
@@ -113,26 +94,17 @@ TEST_F(Startup, WithoutSettingsMainIsShownHoldsNoKeyAndWritesNoFile) {
 }
 
 TEST_F(Startup, ExactlyTheSwitchedOnKeysAreHeld) {
-  WriteSettingsBytes(EnabledSection("--x-------xx"));
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  ASSERT_NE(program.WaitForMain(), nullptr);
+  ASSERT_NE(Start(EnabledSection("--x-------xx")), nullptr);
   EXPECT_EQ(HeldFunctionKeys(), "--x-------xx");
 }
 
 TEST_F(Startup, OnlyTrueSpelledExactlySwitchesASlotOn) {
-  WriteSettingsBytes("[Enabled]\r\nF1=true\r\nF2=TRUE\r\nF3=  True  \r\nF4=Yes\r\nF5=1\r\nF6=True\r\n");
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  ASSERT_NE(program.WaitForMain(), nullptr);
+  ASSERT_NE(Start("[Enabled]\r\nF1=true\r\nF2=TRUE\r\nF3=  True  \r\nF4=Yes\r\nF5=1\r\nF6=True\r\n"), nullptr);
   EXPECT_EQ(HeldFunctionKeys(), "--x--x------");
 }
 
 TEST_F(Startup, AutoHideYesStartsHidden) {
-  WriteSettingsBytes("[Other Settings]\r\nAutoHide=Yes\r\n[Enabled]\r\nF2=True\r\n");
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  const HWND main = program.WaitForMain(false);
+  const HWND main = Start("[Other Settings]\r\nAutoHide=Yes\r\n[Enabled]\r\nF2=True\r\n", false);
   ASSERT_NE(main, nullptr);
   // Start-up has run to its end: the switched-on key is held (a look while it is being taken
   // costs the program that key until its retry 5 seconds later).
@@ -142,22 +114,16 @@ TEST_F(Startup, AutoHideYesStartsHidden) {
 
 TEST_F(Startup, AutoHideInOtherSpellingsShowsMain) {
   for (const char* value : {"yes", "YES", "No", ""}) {
-    WriteSettingsBytes(std::string("[Other Settings]\r\nAutoHide=") + value + "\r\n[Enabled]\r\nF2=True\r\n");
-    RunningProgram program;
-    ASSERT_TRUE(program.Start());
-    const HWND main = program.WaitForMain();
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitUntil([] { return KeyHeldElsewhere(VK_F2); }));
-    EXPECT_TRUE(IsWindowVisible(main)) << "AutoHide=" << value;
-    ASSERT_TRUE(program.CloseMain());
+    // Main shown means start-up is over; the key was taken before.
+    ASSERT_NE(Start(std::string("[Other Settings]\r\nAutoHide=") + value + "\r\n[Enabled]\r\nF2=True\r\n"), nullptr)
+        << "Main not shown with AutoHide=" << value;
+    EXPECT_TRUE(KeyHeldElsewhere(VK_F2)) << "AutoHide=" << value;
+    ASSERT_TRUE(program_->CloseMain());
   }
 }
 
 TEST_F(Startup, ASecondCopyShowsItsNoticeAndEndsAfterOkLeavingTheFirstAsItWas) {
-  WriteSettingsBytes(EnabledSection("---x--x-----"));
-  RunningProgram first;
-  ASSERT_TRUE(first.Start());
-  const HWND firstMain = first.WaitForMain();
+  const HWND firstMain = Start(EnabledSection("---x--x-----"));
   ASSERT_NE(firstMain, nullptr);
   ASSERT_EQ(HeldFunctionKeys(), "---x--x-----");
 
@@ -180,18 +146,15 @@ TEST_F(Startup, ASecondCopyShowsItsNoticeAndEndsAfterOkLeavingTheFirstAsItWas) {
   SendMessageW(ok, BM_CLICK, 0, 0);
   EXPECT_TRUE(second.WaitForExit());
 
-  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(program_->Running());
   EXPECT_TRUE(IsWindow(firstMain));
   EXPECT_EQ(HeldFunctionKeys(), "---x--x-----");
 }
 
 TEST_F(Startup, ClosingMainReleasesEveryKeyAndEndsTheProgram) {
-  WriteSettingsBytes(EnabledSection("xxxxxxxxxxxx"));
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  ASSERT_NE(program.WaitForMain(), nullptr);
+  ASSERT_NE(Start(EnabledSection("xxxxxxxxxxxx")), nullptr);
   ASSERT_EQ(HeldFunctionKeys(), "xxxxxxxxxxxx");
-  ASSERT_TRUE(program.CloseMain());
+  ASSERT_TRUE(program_->CloseMain());
   EXPECT_EQ(HeldFunctionKeys(), "------------");
   // No window of the program is left, and its settings are as they were.
   EXPECT_EQ(ReadSettingsBytes(), EnabledSection("xxxxxxxxxxxx"));
@@ -215,11 +178,8 @@ std::vector<std::wstring> LoadedLibraries(DWORD pid) {
 }  // namespace
 
 TEST_F(Startup, AStartLoadsNoLibraryBeforeItIsWanted) {
-  WriteSettingsBytes(EnabledSection("x-----------"));
-  RunningProgram program;
-  ASSERT_TRUE(program.Start());
-  ASSERT_NE(program.WaitForMain(), nullptr);
-  const std::vector<std::wstring> loaded = LoadedLibraries(program.id());
+  ASSERT_NE(Start(EnabledSection("x-----------")), nullptr);
+  const std::vector<std::wstring> loaded = LoadedLibraries(program_->id());
   ASSERT_NE(std::find(loaded.begin(), loaded.end(), L"user32.dll"), loaded.end()) << "the list is readable";
   // The open-file dialog's, the multimedia and the dial-up libraries wait for their first use.
   for (const wchar_t* later : {L"comdlg32.dll", L"winmm.dll", L"rasapi32.dll"}) {

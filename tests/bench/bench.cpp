@@ -21,12 +21,6 @@ double Milliseconds(LONGLONG ticks) {
   return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string EnabledSection(const std::string& values) {
-  std::string section = "[Enabled]\r\n";
-  for (int n = 1; n <= 12; ++n) section += "F" + std::to_string(n) + "=" + (values[n - 1] == 'x' ? "True" : "False") + "\r\n";
-  return section;
-}
-
 // Sees whether some program holds a function key without taking it: the key is pressed, and a
 // held key's press goes to its holder as WM_HOTKEY while its release still reaches the window
 // with the focus. A window of this thread has the focus, so a release without its press means

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "hotkeys/tray.h"
 #include "settings/settings.h"
 
 #include <algorithm>
@@ -74,6 +75,26 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
   FindRequest request{pid, className, nullptr};
   EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&request));
   return request.found;
+}
+
+bool TrayIconPresent(HWND owner) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = owner;
+  record.uID = kTrayIconId;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+bool Painted(HWND window) {
+  bool painted = GetUpdateRect(window, nullptr, FALSE) == FALSE;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) {
+        if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(param) = false;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&painted));
+  return painted;
 }
 
 HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
@@ -155,6 +176,12 @@ std::string ReadFileBytes(const std::wstring& path) {
 }
 
 void WriteSettingsBytes(const std::string& bytes) { WriteFileBytes(SettingsPath(), bytes); }
+
+std::string EnabledSection(const std::string& switches) {
+  std::string section = "[Enabled]\r\n";
+  for (size_t n = 1; n <= 12; ++n) section += "F" + std::to_string(n) + (switches[n - 1] == 'x' ? "=True\r\n" : "=False\r\n");
+  return section;
+}
 
 bool SettingsFileExists() { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 

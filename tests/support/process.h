@@ -51,6 +51,10 @@ class RunningProgram {
 
 // The top-level window of process pid with this class, or null.
 HWND FindProcessWindow(DWORD pid, const wchar_t* className);
+// Whether the window has its icon in the notification area: the shell accepts a change to it.
+bool TrayIconPresent(HWND owner);
+// Whether a window of any process and its child windows have painted all that was asked of them.
+bool Painted(HWND window);
 
 // Waits for a condition on held keys. Looking at a key takes it for a moment, so a look while the
 // program registers that key would take it from the program: the program gets time to act before
@@ -69,6 +73,8 @@ std::wstring SettingsPath();
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteSettingsBytes(const std::string& bytes);
+// An [Enabled] section switching on the keys marked 'x' in a 12-character string.
+std::string EnabledSection(const std::string& switches);
 bool SettingsFileExists();
 std::string ReadSettingsBytes();
 // Removes it, and the user's own copy where there is one.
