@@ -25,7 +25,7 @@ void ProgramTest::Click(HWND form, const char* name, int index, int button) {
 
 HWND ProgramTest::WaitForOwnWindow(const wchar_t* className) {
   const HWND window = program_->WaitForWindow(className, std::chrono::milliseconds(5000));
-  if (window) WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+  if (window) WaitUntil([&] { return IsWindowVisible(window) && Painted(window); });
   return window;
 }
 
