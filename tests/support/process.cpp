@@ -85,15 +85,16 @@ bool TrayIconPresent(HWND owner) {
   return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
+namespace {
+BOOL CALLBACK NotePainted(HWND child, LPARAM painted) {
+  if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+  return TRUE;
+}
+}  // namespace
+
 bool Painted(HWND window) {
   bool painted = GetUpdateRect(window, nullptr, FALSE) == FALSE;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) {
-        if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(param) = false;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&painted));
+  EnumChildWindows(window, &NotePainted, reinterpret_cast<LPARAM>(&painted));
   return painted;
 }
 
