@@ -31,24 +31,29 @@ RunningProgram::~RunningProgram() {
 }
 
 bool RunningProgram::Start(const std::wstring& path) {
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  std::wstring commandLine = L"\"" + path + L"\"";
-  const auto began = std::chrono::steady_clock::now();
-  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    // Rare, and opaque in a test's log without the system's own word.
+  // Under Wine a new process can end inside the loader before any code of its own runs, and
+  // CreateProcess then fails at once, leaving nothing behind: that start is tried again. Each
+  // failure is printed with the system's word for it, so that a log tells what happened.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    const auto began = std::chrono::steady_clock::now();
+    if (CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      CloseHandle(info.hThread);
+      process_.reset(info.hProcess);
+      id_ = info.dwProcessId;
+      return true;
+    }
     const DWORD error = GetLastError();
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
-    std::fprintf(stderr, "CreateProcess(%ls) failed with error %lu after %lld ms\n", path.c_str(), error,
+    std::fprintf(stderr, "start %d of %ls failed with error %lu after %lld ms\n", attempt, path.c_str(), error,
                  static_cast<long long>(spent.count()));
-    return false;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   }
-  CloseHandle(info.hThread);
-  process_.reset(info.hProcess);
-  id_ = info.dwProcessId;
-  return true;
+  return false;
 }
 
 namespace {
@@ -304,6 +309,12 @@ void PressKey(WORD vk, WORD modifier) {
   key(vk, true);
   if (modifier) key(modifier, true);
   SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+void Drag(POINT from, int dx, int dy, int button) {
+  MouseButton(from.x, from.y, button, true);
+  for (int step = 1; step <= 5; ++step) MoveMouse(from.x + dx * step / 5, from.y + dy * step / 5);
+  MouseButton(from.x + dx, from.y + dy, button, false);
 }
 
 POINT ClientToScreenPoint(HWND window, int x, int y) {

@@ -108,6 +108,8 @@ void ClickAt(int x, int y, int button = 1);
 void PressKey(WORD vk, WORD modifier = 0);
 // One key going down or up alone: a key held down repeats its key-down.
 void KeyEvent(WORD vk, bool down);
+// A drag with a mouse button from a screen point by (dx, dy), in a few moves.
+void Drag(POINT from, int dx, int dy, int button);
 // A point of a window's client area, from the layout's pixel position.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
