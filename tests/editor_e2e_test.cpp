@@ -59,6 +59,19 @@ class EditorEndToEnd : public ProgramTest {
     Click(editor, "picCommand", index);
     return WaitForFileDialog(*program_, wait);
   }
+  // F6's row gets the probe's copy through the file dialog, and both options are ticked.
+  ::testing::AssertionResult ChooseTheCopyForF6AndTickBoth(HWND editor) {
+    const HWND dialog = Browse(editor, 5);
+    if (!dialog) return ::testing::AssertionFailure() << "no dialog for F6";
+    ChooseInDialog(dialog, OtherProbePath());
+    if (!DialogClosed()) return ::testing::AssertionFailure() << "the dialog stays open";
+    Click(editor, "Check1");
+    Click(editor, "Check2");
+    const HWND check1 = LayoutControl(editor, "Check1");
+    const HWND check2 = LayoutControl(editor, "Check2");
+    if (WaitUntil([&] { return Ticked(check1) && Ticked(check2); })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "ticked: " << Ticked(check1) << ", " << Ticked(check2);
+  }
   // After clicks that must open nothing: the next left click opens the one dialog, for its own
   // row. Had an earlier click opened one, that dialog would have taken this choice for its row.
   ::testing::AssertionResult OnlyTheNextClickOpensADialog(HWND editor, int index) {
@@ -262,13 +275,7 @@ TEST_F(EditorEndToEnd, CancelAfterEditsAndAChosenFileLeavesBindingsFileAndRegist
   HWND editor = StartAndOpenEditor();
   ASSERT_NE(editor, nullptr);
   SetWindowTextOf(LayoutControl(editor, "Combo", 1), L"控制面板");
-  const HWND dialog = Browse(editor, 5);
-  ASSERT_NE(dialog, nullptr);
-  ChooseInDialog(dialog, OtherProbePath());
-  ASSERT_TRUE(DialogClosed());
-  ClickAt(ScreenPoint(editor, "Check1"));
-  ClickAt(ScreenPoint(editor, "Check2"));
-  ASSERT_TRUE(WaitUntil([&] { return Ticked(LayoutControl(editor, "Check1")) && Ticked(LayoutControl(editor, "Check2")); }));
+  ASSERT_TRUE(ChooseTheCopyForF6AndTickBoth(editor));
   ClickAt(ScreenPoint(editor, "Command1", 1));
   ASSERT_TRUE(EditorClosed());
 
@@ -289,13 +296,7 @@ TEST_F(EditorEndToEnd, OkWithANewPathInCombo6RunsItAtTheNextF6AndARestartWithout
   WriteSettingsBytes("[HotKey]\r\nF6=" + Ansi(ProbePath()) + "\r\n[Enabled]\r\nF6=True\r\n");
   HWND editor = StartAndOpenEditor();
   ASSERT_NE(editor, nullptr);
-  const HWND dialog = Browse(editor, 5);
-  ASSERT_NE(dialog, nullptr);
-  ChooseInDialog(dialog, OtherProbePath());
-  ASSERT_TRUE(DialogClosed());
-  ClickAt(ScreenPoint(editor, "Check1"));
-  ClickAt(ScreenPoint(editor, "Check2"));
-  ASSERT_TRUE(WaitUntil([&] { return Ticked(LayoutControl(editor, "Check2")); }));
+  ASSERT_TRUE(ChooseTheCopyForF6AndTickBoth(editor));
   ClickAt(ScreenPoint(editor, "Command1", 0));
   ASSERT_TRUE(EditorClosed());
 
@@ -414,9 +415,5 @@ TEST_F(EditorEndToEnd, TheTopStripDragsTheEditorWithTheLeftButtonOnly) {
   // The right drag moves nothing: the left drag after it moves the editor by its own distance.
   Drag(grip, 50, 40, kRightButton);
   Drag(grip, 30, 20, kLeftButton);
-  RECT now = {};
-  EXPECT_TRUE(WaitUntil([&] {
-    GetWindowRect(editor, &now);
-    return now.left == first.left + 30 && now.top == first.top + 20;
-  })) << now.left - first.left << "," << now.top - first.top;
+  EXPECT_TRUE(MovedBy(editor, first, 30, 20));
 }

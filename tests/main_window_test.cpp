@@ -189,11 +189,7 @@ TEST_F(MainWindow, ALeftDragOnTheTopStripMovesTheWindowAndOtherButtonsDoNot) {
   const POINT grip = WindowPoint(main_, 200, 10);
   Drag(grip, 40, 30, kRightButton);
   Drag(grip, 60, 30, kLeftButton);
-  RECT after = {};
-  EXPECT_TRUE(WaitUntil([&] {
-    GetWindowRect(main_, &after);
-    return after.left == before.left + 60 && after.top == before.top + 30;
-  })) << "moved to " << after.left << "," << after.top << " from " << before.left << "," << before.top;
+  EXPECT_TRUE(MovedBy(main_, before, 60, 30));
 }
 
 TEST_F(MainWindow, AModalWindowIsCentredAgainAtEveryShowing) {
@@ -205,11 +201,7 @@ TEST_F(MainWindow, AModalWindowIsCentredAgainAtEveryShowing) {
   GetWindowRect(about, &first);
   const POINT grip = WindowPoint(about, 150, 10);
   Drag(grip, -50, 50, kLeftButton);
-  RECT moved = {};
-  ASSERT_TRUE(WaitUntil([&] {
-    GetWindowRect(about, &moved);
-    return moved.left != first.left;
-  }));
+  ASSERT_TRUE(MovedBy(about, first, -50, 50));
   const POINT background = WindowPoint(about, 30, 140);
   ClickAt(background.x, background.y);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));

@@ -159,8 +159,8 @@ struct Measure {
 };
 
 const Measure kMeasures[] = {
-    {"start to every switched-on key held (median of 25)", "ms", StartToKeysHeld},
-    {"key press to program start (median of 50)", "ms", KeyPressToProgramStart},
+    {"start to every switched-on key held, median of 25", "ms", StartToKeysHeld},
+    {"key press to program start, median of 50", "ms", KeyPressToProgramStart},
 };
 
 }  // namespace

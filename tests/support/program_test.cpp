@@ -45,4 +45,15 @@ void ProgramTest::PostTray(UINT mouseMessage) {
   return failure;
 }
 
+::testing::AssertionResult ProgramTest::MovedBy(HWND window, const RECT& before, int dx, int dy) {
+  RECT now = {};
+  if (WaitUntil([&] {
+        GetWindowRect(window, &now);
+        return now.left == before.left + dx && now.top == before.top + dy;
+      })) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "moved by " << now.left - before.left << "," << now.top - before.top;
+}
+
 }  // namespace tarvolin::test

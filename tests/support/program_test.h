@@ -36,6 +36,9 @@ class ProgramTest : public ::testing::Test {
   // the starts seen.
   static ::testing::AssertionResult PressAndSeeStarts(WORD vk, size_t expected);
 
+  // Waits until window stands moved by (dx, dy) from where it was; a failure says where it is.
+  static ::testing::AssertionResult MovedBy(HWND window, const RECT& before, int dx, int dy);
+
   std::unique_ptr<RunningProgram> program_;
   HWND main_ = nullptr;
 };
