@@ -58,9 +58,9 @@ bool Painted(HWND window);
 
 // Waits for a condition on held keys. Looking at a key takes it for a moment, so a look while the
 // program registers that key would take it from the program: the program gets time to act before
-// each look.
+// each look, and the wait outlasts the program's retry of a key it could not take (5 seconds).
 bool WaitForKeys(const std::function<bool()>& condition,
-                 std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(12000));
 
 // Whether some program holds the bare function key vk as a system-wide hotkey: our own attempt
 // to register it is refused with error 1409.
