@@ -89,18 +89,46 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
+struct MemoryDCTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Valid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+
 // A memory device context compatible with another one.
-class MemoryDC {
+class MemoryDC : public UniqueHandle<MemoryDCTraits> {
  public:
-  explicit MemoryDC(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-  ~MemoryDC() {
-    if (dc_) DeleteDC(dc_);
+  MemoryDC() = default;
+  explicit MemoryDC(HDC compatible) : UniqueHandle(CreateCompatibleDC(compatible)) {}
+};
+
+// A window's device context, borrowed from the system for the life of the holder.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDC() { reset(); }
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  WindowDC(WindowDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDC& operator=(WindowDC&& other) noexcept {
+    if (this != &other) {
+      reset();
+      window_ = other.window_;
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
   }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
+
   HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+  // Gives the context back now.
+  void reset() {
+    if (dc_) ReleaseDC(window_, std::exchange(dc_, nullptr));
+  }
 
  private:
+  HWND window_;
   HDC dc_;
 };
 

@@ -2,28 +2,13 @@
 
 #include <algorithm>
 
+#include "base/handles.h"
 #include "dialogs/form.h"
 
 namespace tarvolin {
 
 namespace {
 constexpr short kTrue = -1;
-
-// A window's device context for the life of the holder.
-class WindowDC {
- public:
-  explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
-  }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 }  // namespace
 
 bool ButtonStrip::Inside(int x, int y, int width, int height) {

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "hotkeys/slot_table.h"
+
 namespace tarvolin {
 
 // Looks of a browse button, the values DrawButton takes. Any other value paints like ButtonFlat.
@@ -19,7 +21,7 @@ struct StripStep {
 
 class ButtonStrip {
  public:
-  static constexpr int kButtons = 12;
+  static constexpr int kButtons = kSlotCount;  // one per slot, indexed from 0
 
   // Both edges count as inside: x may equal the box's width, y its height.
   static bool Inside(int x, int y, int width, int height);

@@ -2,13 +2,12 @@
 
 #include <commdlg.h>
 
-#include <cstring>
 #include <vector>
 
+#include "base/system_library.h"
 #include "hotkeys/catalogue.h"
 #include "hotkeys/main_window.h"
-#include "hotkeys/slots.h"
-#include "hotkeys/system_calls.h"
+#include "hotkeys/slot_table.h"
 #include "settings/autostart.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -17,14 +16,11 @@ namespace tarvolin {
 
 namespace {
 
-bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
-
 // The open-file dialog's library is loaded when the dialog is first wanted, not at every start:
 // under some systems each library costs the start noticeably, and most starts never browse.
 BOOL OpenFileDialog(OPENFILENAMEW* record) {
   using Function = BOOL(WINAPI*)(OPENFILENAMEW*);
-  static const Function bound = reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(FindSystemFunction(L"comdlg32.dll", "GetOpenFileNameW")));
+  static const Function bound = FindSystemFunction<Function>(L"comdlg32.dll", "GetOpenFileNameW");
   return bound != nullptr && bound(record);
 }
 
@@ -59,16 +55,16 @@ void EditForm::Form_Load() {
     SendMessageW(combo, CB_LIMITTEXT, 0, 0);
     if (main) SetCaption("Combo", n, main->SlotCommandName(n));
   }
-  if (ReadSetting(L"Other Settings", L"AutoRun") == L"Yes") SetValue("Check1", -1, 1);
-  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") SetValue("Check2", -1, 1);
+  if (ReadSetting(kOtherSection, kAutoRunKey) == L"Yes") SetValue("Check1", -1, 1);
+  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") SetValue("Check2", -1, 1);
   StartTimer(10);
   DragAcceptFiles(hwnd(), TRUE);
 }
 
 void EditForm::Control_Click(const ControlSpec& control) {
-  if (Named(control, "Command1")) {
+  if (IsNamed(control, "Command1")) {
     Command1_Click(control.index);
-  } else if (Named(control, "picCommand")) {
+  } else if (IsNamed(control, "picCommand")) {
     picCommand_Click(control.index);
   }
 }
@@ -87,14 +83,14 @@ void EditForm::Command1_Ok() {
     for (int n = 1; n <= kSlotCount; ++n) main->SetSlotCommandName(n, Caption("Combo", n));
   }
   if (Value("Check1") != 0) {
-    WriteSetting(L"Other Settings", L"AutoRun", L"Yes");
+    WriteSetting(kOtherSection, kAutoRunKey, L"Yes");
     // The box must never show an autostart that is not there.
-    if (!RegisterAutostart(ExePath())) WriteSetting(L"Other Settings", L"AutoRun", L"No");
+    if (!RegisterAutostart(ExePath())) WriteSetting(kOtherSection, kAutoRunKey, L"No");
   } else {
-    WriteSetting(L"Other Settings", L"AutoRun", L"No");
+    WriteSetting(kOtherSection, kAutoRunKey, L"No");
     UnregisterAutostart();
   }
-  WriteSetting(L"Other Settings", L"AutoHide", Value("Check2") != 0 ? L"Yes" : L"No");
+  WriteSetting(kOtherSection, kAutoHideKey, Value("Check2") != 0 ? L"Yes" : L"No");
   Close();
 }
 
@@ -124,25 +120,24 @@ void EditForm::picCommand_Click(int index) {
 }
 
 void EditForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
-  if (!control) return;
-  if (Named(*control, "Image1")) {
+  if (IsNamed(control, "Image1")) {
     DragWindow(button);
-  } else if (Named(*control, "picCommand")) {
+  } else if (IsNamed(control, "picCommand")) {
     picCommand_MouseDown(control->index, button);
   }
 }
 
 void EditForm::Control_MouseUp(const ControlSpec& control, int button, int, int) {
-  if (Named(control, "picCommand")) picCommand_MouseUp(control.index, button);
+  if (IsNamed(control, "picCommand")) picCommand_MouseUp(control.index, button);
 }
 
 void EditForm::Control_MouseMove(const ControlSpec& control, int, int x, int y) {
-  if (Named(control, "picCommand")) picCommand_MouseMove(control.index, x, y);
+  if (IsNamed(control, "picCommand")) picCommand_MouseMove(control.index, x, y);
 }
 
 void EditForm::Control_Paint(const ControlSpec& control, HDC dc) {
   // Every repaint shows the button flat, whatever state it was in.
-  if (Named(control, "picCommand")) {
+  if (IsNamed(control, "picCommand")) {
     const HWND box = ControlWindow("picCommand", control.index);
     RECT client = {};
     GetClientRect(box, &client);
@@ -191,8 +186,8 @@ LRESULT EditForm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void EditForm::Form_DropFiles(HDROP drop) {
   POINT point = {};
   const std::vector<std::wstring> files = DroppedFiles(drop, point);
-  int slot = RowAt(point);
-  for (size_t i = 0; slot != 0 && slot <= kSlotCount && i < files.size(); ++i) SetCaption("Combo", slot++, files[i]);
+  FillRowsDownward(files, RowAt(point), kSlotCount,
+                   [this](int slot, const std::wstring& file) { SetCaption("Combo", slot, file); });
 }
 
 // A row runs from the top to the bottom of its box and browse button, and across from the F labels'

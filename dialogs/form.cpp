@@ -27,8 +27,6 @@ namespace {
 
 constexpr wchar_t kPictureBoxClass[] = L"Tarvolin.PictureBox";
 
-bool SameName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-
 void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
   WNDCLASSEXW existing = {};
   existing.cbSize = sizeof existing;
@@ -43,6 +41,10 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
 }
 
 }  // namespace
+
+bool IsNamed(const ControlSpec* control, const char* name) {
+  return control != nullptr && std::strcmp(control->name, name) == 0;
+}
 
 Form::Form(const FormSpec& layout) : layout_(layout) {}
 
@@ -154,15 +156,14 @@ void Form::CreateControls() {
     }
   }
   // Autosized labels take the size of their captions.
-  if (HDC dc = GetDC(hwnd_)) {
+  if (const WindowDC dc{hwnd_}) {
     for (Control& control : controls_) {
       if (control.spec->kind == ControlKind::Label && (control.spec->flags & kAutoSize)) {
-        const SIZE size = MeasureLabelText(dc, control.caption, control.spec->font);
+        const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font);
         control.rect.right = control.rect.left + size.cx;
         control.rect.bottom = control.rect.top + size.cy;
       }
     }
-    ReleaseDC(hwnd_, dc);
   }
 }
 
@@ -181,8 +182,6 @@ void Form::Hide() {
   if (loading_) showAfterLoad_ = false;
   if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
 }
-
-bool Form::IsVisible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
 void Form::Center() {
   RECT r = {};
@@ -210,7 +209,7 @@ void Form::Close() {
 int Form::FindIndex(const char* name, int index) const {
   for (int i = 0; i < layout_.controlCount; ++i) {
     const ControlSpec& spec = layout_.controls[i];
-    if (spec.index == index && SameName(spec.name, name)) return i;
+    if (spec.index == index && IsNamed(spec, name)) return i;
   }
   return -1;
 }
@@ -255,11 +254,10 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
   InvalidateRect(hwnd_, &control.rect, FALSE);
   control.caption = text;
   if (control.spec->flags & kAutoSize) {
-    if (HDC dc = GetDC(hwnd_)) {
-      const SIZE size = MeasureLabelText(dc, text, control.spec->font);
+    if (const WindowDC dc{hwnd_}) {
+      const SIZE size = MeasureLabelText(dc.get(), text, control.spec->font);
       control.rect.right = control.rect.left + size.cx;
       control.rect.bottom = control.rect.top + size.cy;
-      ReleaseDC(hwnd_, dc);
     }
   }
   InvalidateRect(hwnd_, &control.rect, FALSE);

@@ -33,7 +33,6 @@ class Form {
   // Shows the window, centred on the screen the first time. Hide during Form_Load keeps it hidden.
   void Show();
   void Hide();
-  bool IsVisible() const;
   // False when Form_Load hid the window: the caller then leaves it hidden.
   bool ShowAfterLoad() const { return showAfterLoad_; }
   // Loads if needed, shows centred and waits until the window is closed; the program's other
@@ -89,6 +88,12 @@ class Form {
   // Files dropped from the shell (WM_DROPFILES): their full paths in the order given, and the drop
   // point in client pixels. Lets the drop go.
   static std::vector<std::wstring> DroppedFiles(HDROP drop, POINT& client);
+  // Dropped files fill rows downward: the first goes into row first, each next one into the row
+  // below, and those past row last are let go. Row 0 is no row: nothing is filled.
+  template <typename SetRow>
+  static void FillRowsDownward(const std::vector<std::wstring>& files, int first, int last, SetRow setRow) {
+    for (size_t i = 0; first >= 1 && first <= last && i < files.size(); ++i) setRow(first++, files[i]);
+  }
 
  private:
   struct Control {
@@ -133,6 +138,11 @@ class Form {
   bool closeRequested_ = false;
   bool timer_ = false;
 };
+
+// Whether control is there and is the one named name (any index of an array): the one way a form
+// tells its controls apart.
+bool IsNamed(const ControlSpec* control, const char* name);
+inline bool IsNamed(const ControlSpec& control, const char* name) { return IsNamed(&control, name); }
 
 // Resolves the layout's colour markers to the user's current colours.
 COLORREF ResolveColor(COLORREF color);

@@ -4,7 +4,11 @@
 
 #include <vector>
 
-#include "dialogs/form.h"
+#include "layouts/layout.h"
+
+namespace tarvolin {
+class Form;
+}  // namespace tarvolin
 
 namespace tarvolin::form_internal {
 

@@ -1,7 +1,5 @@
 #include "dialogs/infor_form.h"
 
-#include <cstring>
-
 #include "hotkeys/main_window.h"
 
 namespace tarvolin {
@@ -14,7 +12,7 @@ void InforForm::Form_Load() {
 }
 
 void InforForm::Control_Click(const ControlSpec& control) {
-  if (std::strcmp(control.name, "Command1") != 0) return;
+  if (!IsNamed(control, "Command1")) return;
   if (control.index == 0) {
     Close();
     // Closing Main runs the program's shutdown and ends it.
@@ -25,7 +23,7 @@ void InforForm::Control_Click(const ControlSpec& control) {
 }
 
 void InforForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
-  if (control && std::strcmp(control->name, "Image1") == 0) DragWindow(button);
+  if (IsNamed(control, "Image1")) DragWindow(button);
 }
 
 }  // namespace tarvolin

@@ -63,6 +63,9 @@ std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name) {
   return std::nullopt;
 }
 
+namespace {
+
+// The built-ins, reached only through RunBuiltinCommand.
 void OpenMyComputer() {
   Shell(L"Open", L"explorer.exe", L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
 }
@@ -124,9 +127,6 @@ void HangUpDialup() {
   }
 }
 
-void OpenCommandPath(const std::wstring& text) { Shell(nullptr, text.c_str(), L""); }
-
-namespace {
 bool Exists(const std::wstring& path) { return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring Expanded(const std::wstring& text) {

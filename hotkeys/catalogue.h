@@ -54,21 +54,7 @@ std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name);
 short CdDoorOpen();
 void SetCdDoorOpen(short value);
 
-void OpenMyComputer();
-void OpenRecycleBin();
-void OpenExplorer();
-void OpenControlPanel();
-void ShutDownComputer();
-void RestartComputer();
-void OpenDosPrompt();
-void OpenCdDoor();
-void CloseCdDoor();
-void ToggleCdDoor();
-void HangUpDialup();
-
-// Hands text to the shell as the file to open, untouched: not trimmed, quoted or split.
-void OpenCommandPath(const std::wstring& text);
-
+// Runs one built-in: opens its target, sends its request to the system, or flips the CD tray.
 void RunBuiltinCommand(BuiltinCommand command);
 
 // How a binding that is not a built-in reaches the shell: one request, a file, its parameters and

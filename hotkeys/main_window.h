@@ -25,7 +25,7 @@ class MainWindow {
   virtual void ShowMain() = 0;
   // Closing Main runs the program's shutdown and ends it.
   virtual void CloseMain() = 0;
-  // The keys another program holds have changed (slots.h SlotKeyTaken): Main marks their rows.
+  // The keys another program holds have changed (taken_keys.h SlotKeyTaken): Main marks their rows.
   virtual void TakenKeysChanged() = 0;
 
  protected:

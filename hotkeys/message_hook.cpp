@@ -12,7 +12,6 @@ namespace tarvolin {
 
 namespace {
 WNDPROC g_previous = nullptr;
-short g_hotkeysActive = 0;
 
 // Sent to every top-level window when the taskbar has been (re)created.
 UINT TaskbarCreatedMessage() {
@@ -31,16 +30,11 @@ void HandleTrayClick(LPARAM mouseMessage) {
 
 // After the shell restarts, the icon is gone with the old taskbar: add it again as it was.
 void RestoreTrayIcon(HWND window) {
-  const MainWindow* main = TheMainWindow();
-  if (!main) return;
-  TrayAdd(window, HotkeysActive() == -1 ? main->ActiveIcon() : main->PausedIcon());
+  if (TheMainWindow()) TrayAdd(window, TrayIconNow(), TrayTipText());
 }
 }  // namespace
 
 WNDPROC PreviousWindowProc() { return g_previous; }
-
-short HotkeysActive() { return g_hotkeysActive; }
-void SetHotkeysActive(short value) { g_hotkeysActive = value; }
 
 void InstallMessageHook(HWND main) {
   TaskbarCreatedMessage();
@@ -66,7 +60,7 @@ void ToggleHotkeys() {
     SetHotkeysActive(0);
     DisableAllHotkeys();
     if (main) {
-      TrayModify(window, main->PausedIcon());
+      TrayModify(window, TrayIconNow(), TrayTipText());
       main->SetSwitchesEnabled(false);
     }
     return;
@@ -76,7 +70,7 @@ void ToggleHotkeys() {
   for (int n = 1; n <= kSlotCount; ++n) {
     if (main->SlotSwitchedOn(n)) EnableSlotHotkey(n);
   }
-  TrayModify(window, main->ActiveIcon());
+  TrayModify(window, TrayIconNow(), TrayTipText());
   main->SetSwitchesEnabled(true);
 }
 

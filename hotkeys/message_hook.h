@@ -4,14 +4,12 @@
 #pragma once
 #include <windows.h>
 
+#include "hotkeys/hotkeys_active.h"
+
 namespace tarvolin {
 
 // Main's own procedure, saved when the hook is installed; null before that.
 WNDPROC PreviousWindowProc();
-
-// True (-1) while the slot hotkeys are in force; the tray's right button flips it.
-short HotkeysActive();
-void SetHotkeysActive(short value);
 
 void InstallMessageHook(HWND main);
 // Puts Main's own procedure back, if the hook was installed.
@@ -21,7 +19,7 @@ LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // Runs slot n's binding as its label reads at this moment.
 void RunSlotCommand(int slot);
-// Pauses every slot hotkey, or resumes the switched-on ones.
+// Pauses every slot hotkey, or resumes the switched-on ones (HotkeysActive says which is in force).
 void ToggleHotkeys();
 
 }  // namespace tarvolin

@@ -1,9 +1,9 @@
 #include "hotkeys/notice.h"
 
+#include "base/code_page.h"
 #include "hotkeys/main_window.h"
-#include "hotkeys/slots.h"
+#include "hotkeys/slot_table.h"
 #include "hotkeys/tray.h"
-#include "settings/settings.h"
 
 namespace tarvolin {
 
@@ -48,7 +48,7 @@ std::vector<char> NoticeText(const std::wstring& key, const std::wstring& bindin
   Append(text, ": ");
   const bool missing = TargetMissing(error);
   std::vector<char> words;
-  settings_detail::ToCodePage(missing ? L"\u627E\u4E0D\u5230 " : L"\u65E0\u6CD5\u6253\u5F00 ", cp, words);  // "找不到 ", "无法打开 "
+  ToCodePage(missing ? L"\u627E\u4E0D\u5230 " : L"\u65E0\u6CD5\u6253\u5F00 ", cp, words);  // "找不到 ", "无法打开 "
   if (words.empty()) {
     Append(text, missing ? "cannot find " : "cannot open ");
   } else {
@@ -73,7 +73,7 @@ std::vector<char> NoticeText(const std::wstring& key, const std::wstring& bindin
 bool NoticeDue(int slot, DWORD error, DWORD now) {
   // The user said no to the elevation prompt: nothing went wrong.
   if (error == ERROR_SUCCESS || error == ERROR_CANCELLED) return false;
-  if (slot < 1 || slot > kSlotCount) return false;
+  if (!ValidSlot(slot)) return false;
   if (g_noticed[slot] && now - g_lastNotice[slot] < 1000) return false;
   g_noticed[slot] = true;
   g_lastNotice[slot] = now;

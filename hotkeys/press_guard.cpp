@@ -1,12 +1,8 @@
 #include "hotkeys/press_guard.h"
 
-#include "hotkeys/slots.h"
-
 namespace tarvolin {
 
 namespace {
-bool ValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
-
 bool KeyDown(int slot) { return (GetAsyncKeyState(static_cast<int>(SlotVirtualKey(slot))) & 0x8000) != 0; }
 
 PressGuard g_guard;

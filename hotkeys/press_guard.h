@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "hotkeys/slot_table.h"
+
 namespace tarvolin {
 
 // The timer on Main that watches for releases; it runs only while a slot's key is held down.
@@ -23,7 +25,7 @@ class PressGuard {
   void Clear();
 
  private:
-  bool waiting_[13] = {};
+  bool waiting_[kSlotCount + 1] = {};  // by slot; [0] unused
 };
 
 // The program's guard, for MessageHook: whether a hotkey message for slot is a press (and if so,

@@ -1,27 +1,25 @@
-// The twelve hotkey slots: F1..F12 without modifiers, and their system-wide registration on Main.
+// The registration of the twelve slots' keys on Main, system-wide.
 #pragma once
 #include <windows.h>
 
+#include "hotkeys/slot_table.h"
+
 namespace tarvolin {
 
-inline constexpr int kSlotCount = 12;
-
-// Slot n (1..12): 0xFFFFB000 + n - 1 for F1..F10, then 0xFFFFB010 and 0xFFFFB011 for F11 and F12.
-int HotkeyId(int slot);
-// The slot whose HotkeyId is id, as a 32-bit value or sign-extended to 64 bits; 0 for any other.
-int SlotFromHotkeyId(WPARAM id);
-UINT SlotVirtualKey(int slot);
-// "F1".."F12": the key of the slot's values in the settings file.
-const wchar_t* SlotKeyName(int slot);
-
 // Registration always against Main's window, taken afresh at every call. A key held elsewhere
-// stays with its owner, and the slot is then "taken" until a later registration succeeds or the
-// slot is disabled; a refusal because Main already holds the key changes nothing. Every change of
-// the taken slots is reported to TakenKeysChanged (taken_keys.h).
+// stays with its owner, and the slot is then "taken" (taken_keys.h) until a later registration
+// succeeds or the slot is disabled; a refusal because Main already holds the key changes nothing.
 void EnableSlotHotkey(int slot);
 void DisableSlotHotkey(int slot);
 void DisableAllHotkeys();
-bool SlotKeyTaken(int slot);
-bool AnyKeyTaken();
+// Registers again every switched-on slot whose key is taken, while the hotkeys are active.
+void RetryTakenKeys();
+
+namespace slots_detail {
+// What registers a key: RegisterHotKey, or a test's recorder of the flags. Returns the previous
+// one; null puts RegisterHotKey back.
+using RegisterFunction = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT key);
+RegisterFunction SetRegisterForTesting(RegisterFunction function);
+}  // namespace slots_detail
 
 }  // namespace tarvolin

@@ -5,18 +5,11 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "base/system_library.h"
 
 namespace tarvolin {
 
 namespace {
-
-template <typename Function>
-Function BindSystemFunction(const wchar_t* library, const char* function) {
-  // GetProcAddress hands out every function under one type; going through void (*)() tells the
-  // compiler the conversion is meant.
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(FindSystemFunction(library, function)));
-}
 
 DWORD RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
                        const wchar_t* parameters, const wchar_t* directory, int showState) {
@@ -72,7 +65,7 @@ BOOL RealExitWindows(UINT flags, DWORD reserved) { return ExitWindowsEx(flags, r
 
 DWORD RealMciSendString(const char* command, char* returnBuffer, UINT returnLength, HWND callback) {
   using Function = DWORD(WINAPI*)(const char*, char*, UINT, HWND);
-  static const Function bound = BindSystemFunction<Function>(L"winmm.dll", "mciSendStringA");
+  static const Function bound = FindSystemFunction<Function>(L"winmm.dll", "mciSendStringA");
   if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
   return bound(command, returnBuffer, returnLength, callback);
 }
@@ -80,14 +73,14 @@ DWORD RealMciSendString(const char* command, char* returnBuffer, UINT returnLeng
 DWORD RealRasEnumConnections(DialupRecord* records, DWORD* bufferSize, DWORD* count) {
   using Function = DWORD(WINAPI*)(DialupRecord*, DWORD*, DWORD*);
   static const Function bound =
-      BindSystemFunction<Function>(L"rasapi32.dll", "RasEnumConnectionsA");
+      FindSystemFunction<Function>(L"rasapi32.dll", "RasEnumConnectionsA");
   if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
   return bound(records, bufferSize, count);
 }
 
 DWORD RealRasHangUp(HANDLE connection) {
   using Function = DWORD(WINAPI*)(HANDLE);
-  static const Function bound = BindSystemFunction<Function>(L"rasapi32.dll", "RasHangUpA");
+  static const Function bound = FindSystemFunction<Function>(L"rasapi32.dll", "RasHangUpA");
   if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
   return bound(connection);
 }
@@ -101,16 +94,6 @@ const SystemCalls kRealCalls = {
 const SystemCalls* g_current = &kRealCalls;
 
 }  // namespace
-
-FARPROC FindSystemFunction(const wchar_t* library, const char* function) {
-  // Only the system folder is searched, so a library of the same name planted in the current
-  // folder is never loaded. Systems that predate this flag refuse it as invalid.
-  HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER)
-    module = LoadLibraryW(library);
-  if (module == nullptr) return nullptr;
-  return GetProcAddress(module, function);
-}
 
 const SystemCalls& RealSystemCalls() { return kRealCalls; }
 

@@ -73,8 +73,4 @@ const SystemCalls* SetSystemCalls(const SystemCalls* calls);
 // ERROR_PROC_NOT_FOUND.
 const SystemCalls& RealSystemCalls();
 
-// Finds a function of a system library, loading the library on first request. Null when the
-// library or the function is missing. The library stays loaded for the life of the program.
-FARPROC FindSystemFunction(const wchar_t* library, const char* function);
-
 }  // namespace tarvolin

@@ -2,22 +2,23 @@
 
 #include <vector>
 
+#include "base/code_page.h"
+#include "hotkeys/hotkeys_active.h"
 #include "hotkeys/main_window.h"
-#include "hotkeys/message_hook.h"
-#include "hotkeys/slots.h"
-#include "hotkeys/tray.h"
-#include "settings/settings.h"
+#include "hotkeys/slot_table.h"
 
 namespace tarvolin {
 
 namespace {
-constexpr int kTipBytes = 63;  // the tip field holds 64 bytes with its NUL
+constexpr int kTipBytes = sizeof(TrayTip::text) - 1;  // the tip field holds 64 bytes with its NUL
+
+bool g_taken[kSlotCount + 1] = {};
 
 // text in the code page; empty when a character does not fit it. Bytes, not a narrow string: the
 // program keeps the narrow string's library code out of it.
 std::vector<char> Narrow(const std::wstring& text, unsigned codePage) {
   std::vector<char> narrow;
-  settings_detail::ToCodePage(text, codePage, narrow);
+  ToCodePage(text, codePage, narrow);
   return narrow;
 }
 
@@ -26,6 +27,20 @@ void Append(TrayTip& tip, const char* bytes, size_t size) {
   tip.text[tip.length] = '\0';
 }
 void Append(TrayTip& tip, const std::vector<char>& bytes) { Append(tip, bytes.data(), bytes.size()); }
+
+// The tray tip, Main's rows and the retry timer follow the taken keys.
+void TakenKeysChanged() {
+  MainWindow* main = TheMainWindow();
+  if (!main) return;
+  const HWND window = main->Handle();
+  if (AnyKeyTaken() && HotkeysActive() == -1) {
+    SetTimer(window, kRetryTimerId, kRetryTimerMs, nullptr);
+  } else {
+    KillTimer(window, kRetryTimerId);
+  }
+  TrayModify(window, TrayIconNow(), TrayTipText());
+  main->TakenKeysChanged();
+}
 }  // namespace
 
 namespace taken_keys_detail {
@@ -67,25 +82,25 @@ TrayTip TrayTipText() {
   return taken_keys_detail::TipFor(keys.data(), static_cast<int>(keys.size()), CP_ACP);
 }
 
-void TakenKeysChanged() {
-  MainWindow* main = TheMainWindow();
-  if (!main) return;
-  const HWND window = main->Handle();
-  if (AnyKeyTaken() && HotkeysActive() == -1) {
-    SetTimer(window, kRetryTimerId, kRetryTimerMs, nullptr);
-  } else {
-    KillTimer(window, kRetryTimerId);
+bool SlotKeyTaken(int slot) { return ValidSlot(slot) && g_taken[slot]; }
+
+bool AnyKeyTaken() {
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (g_taken[n]) return true;
   }
-  TrayModify(window, HotkeysActive() == -1 ? main->ActiveIcon() : main->PausedIcon());
-  main->TakenKeysChanged();
+  return false;
 }
 
-void RetryTakenKeys() {
-  const MainWindow* main = TheMainWindow();
-  if (!main || HotkeysActive() != -1) return;
-  for (int n = 1; n <= kSlotCount; ++n) {
-    if (SlotKeyTaken(n) && main->SlotSwitchedOn(n)) EnableSlotHotkey(n);
-  }
+void SetSlotKeyTaken(int slot, bool taken) {
+  if (!ValidSlot(slot) || g_taken[slot] == taken) return;
+  g_taken[slot] = taken;
+  TakenKeysChanged();
+}
+
+void ClearTakenKeys() {
+  if (!AnyKeyTaken()) return;
+  for (bool& taken : g_taken) taken = false;
+  TakenKeysChanged();
 }
 
 }  // namespace tarvolin

@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "hotkeys/tray.h"
 
 namespace tarvolin {
 
@@ -13,19 +14,16 @@ namespace tarvolin {
 inline constexpr UINT_PTR kRetryTimerId = 0x7A02;
 inline constexpr UINT kRetryTimerMs = 5000;
 
-// The slots' registration calls this whenever the set of taken slots changes: the tray tip, Main's
-// rows and the retry timer follow.
-void TakenKeysChanged();
-// Registers again every switched-on slot whose key is taken.
-void RetryTakenKeys();
+bool SlotKeyTaken(int slot);
+bool AnyKeyTaken();
+// The slots' registration marks a slot taken or free, or frees them all at once. Every change
+// moves the tray tip, Main's rows and the retry timer.
+void SetSlotKeyTaken(int slot, bool taken);
+void ClearTakenKeys();
 
-// The tray tip, in the system's ANSI code page, NUL-terminated: "Tarvolin" while no key is taken,
-// otherwise "Tarvolin - F5 F11 已被占用" within the tip's 63 bytes (keys dropped from the end, and
-// " 等" added, where they do not fit; " taken" where the code page has no Chinese).
-struct TrayTip {
-  char text[64];
-  int length;
-};
+// The tray tip: "Tarvolin" while no key is taken, otherwise "Tarvolin - F5 F11 已被占用" within
+// the tip's 63 bytes (keys dropped from the end, and " 等" added, where they do not fit; " taken"
+// where the code page has no Chinese).
 TrayTip TrayTipText();
 
 namespace taken_keys_detail {

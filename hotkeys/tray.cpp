@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "hotkeys/taken_keys.h"
-
 namespace tarvolin {
 
 namespace {
@@ -12,7 +10,7 @@ namespace {
 constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(NOTIFYICONDATAA_V1_SIZE == (sizeof(void*) == 8 ? 104 : 88), "the tray record's first layout");
 
-void Fill(HWND window, HICON icon) {
+void Fill(HWND window, HICON icon, const TrayTip& tip) {
   NOTIFYICONDATAA& record = TrayIcon();
   record.cbSize = kTrayRecordSize;
   record.hWnd = window;
@@ -21,7 +19,6 @@ void Fill(HWND window, HICON icon) {
   record.hIcon = icon;
   // "Tarvolin" (and the keys another program holds), one NUL, then blanks to the end of the
   // 64-byte tip field.
-  const TrayTip tip = TrayTipText();
   std::memset(record.szTip, ' ', 64);
   std::memcpy(record.szTip, tip.text, static_cast<size_t>(tip.length) + 1);
   record.uCallbackMessage = kTrayCallbackMessage;
@@ -33,13 +30,13 @@ NOTIFYICONDATAA& TrayIcon() {
   return record;
 }
 
-bool TrayAdd(HWND window, HICON icon) {
-  Fill(window, icon);
+bool TrayAdd(HWND window, HICON icon, const TrayTip& tip) {
+  Fill(window, icon, tip);
   return Shell_NotifyIconA(NIM_ADD, &TrayIcon()) != FALSE;
 }
 
-bool TrayModify(HWND window, HICON icon) {
-  Fill(window, icon);
+bool TrayModify(HWND window, HICON icon, const TrayTip& tip) {
+  Fill(window, icon, tip);
   return Shell_NotifyIconA(NIM_MODIFY, &TrayIcon()) != FALSE;
 }
 

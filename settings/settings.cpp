@@ -5,37 +5,12 @@
 
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/handles.h"
 
 namespace tarvolin {
 
 namespace settings_detail {
-
-bool ToCodePage(const std::wstring& text, unsigned cp, std::vector<char>& narrow) {
-  narrow.clear();
-  if (text.empty()) return true;
-  const int wideLength = static_cast<int>(text.size());
-  BOOL usedDefault = FALSE;
-  // Code pages such as UTF-7/8 refuse the default-character query; they fit everything anyway.
-  const bool canAsk = cp != CP_UTF7 && cp != CP_UTF8;
-  const int bytes = WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength,
-                                        nullptr, 0, nullptr, canAsk ? &usedDefault : nullptr);
-  if (bytes <= 0 || usedDefault) return false;
-  narrow.resize(static_cast<size_t>(bytes));
-  WideCharToMultiByte(cp, canAsk ? WC_NO_BEST_FIT_CHARS : 0, text.data(), wideLength, narrow.data(), bytes,
-                      nullptr, nullptr);
-  const int back = MultiByteToWideChar(cp, 0, narrow.data(), bytes, nullptr, 0);
-  std::wstring roundTrip(static_cast<size_t>(back), L'\0');
-  MultiByteToWideChar(cp, 0, narrow.data(), bytes, &roundTrip[0], back);
-  if (roundTrip == text) return true;
-  narrow.clear();
-  return false;
-}
-
-bool FitsCodePage(const std::wstring& text, unsigned cp) {
-  std::vector<char> narrow;
-  return ToCodePage(text, cp, narrow);
-}
 
 std::wstring TrimBlanks(const std::wstring& text) {
   const size_t first = text.find_first_not_of(L' ');
@@ -209,9 +184,7 @@ namespace {
 bool WriteTo(const std::wstring& file, const std::wstring& section, const std::wstring& key,
              const std::wstring& value) {
   if (g_refuseWindowsDirectory && file == kSettingsFileName) return false;
-  const bool fits = settings_detail::FitsCodePage(section, CP_ACP) &&
-                    settings_detail::FitsCodePage(key, CP_ACP) &&
-                    settings_detail::FitsCodePage(value, CP_ACP);
+  const bool fits = FitsCodePage(section, CP_ACP) && FitsCodePage(key, CP_ACP) && FitsCodePage(value, CP_ACP);
   if (!fits) {
     const std::wstring path = FullPath(file);
     Bytes bytes;

@@ -1,12 +1,22 @@
 // The settings file "Tarvolin.ini": the one read operation and the one write helper.
 #pragma once
 #include <string>
-#include <vector>
 
 namespace tarvolin {
 
 // Always the bare name: the profile functions then keep the file in the Windows directory.
 inline constexpr wchar_t kSettingsFileName[] = L"Tarvolin.ini";
+
+// The file's sections and keys (the slots' keys are their names, "F1".."F12").
+// The bindings are read from "Hotkey" at start-up and written to "HotKey" by Save. Both spellings
+// are meant: the profile functions match section names without regard to case, so both reach the
+// one section, and a file Save starts gets the "[HotKey]" heading the files in use already carry.
+inline constexpr wchar_t kHotkeySectionRead[] = L"Hotkey";
+inline constexpr wchar_t kHotkeySectionWritten[] = L"HotKey";
+inline constexpr wchar_t kEnabledSection[] = L"Enabled";
+inline constexpr wchar_t kOtherSection[] = L"Other Settings";
+inline constexpr wchar_t kAutoRunKey[] = L"AutoRun";
+inline constexpr wchar_t kAutoHideKey[] = L"AutoHide";
 
 // Where the settings live: "Tarvolin.ini" in the Windows directory. The 64-bit program, which the
 // system does not redirect, reads and writes the user's own copy instead (as the system does for
@@ -34,10 +44,6 @@ std::wstring SettingsFilePath();
 std::wstring UserSettingsCopyPath();
 
 namespace settings_detail {
-// True when text survives a round trip through code page cp unchanged.
-bool FitsCodePage(const std::wstring& text, unsigned cp);
-// text in code page cp when it fits (see FitsCodePage); otherwise false, and narrow is empty.
-bool ToCodePage(const std::wstring& text, unsigned cp, std::vector<char>& narrow);
 // Trims blanks (U+0020 only) at both ends.
 std::wstring TrimBlanks(const std::wstring& text);
 // Makes every write to the Windows directory fail, as for a standard user (Wine lets anyone write

@@ -4,12 +4,15 @@
 
 #include <cstring>
 
+#include "base/system_library.h"
 #include "dialogs/about_form.h"
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
+#include "hotkeys/hotkeys_active.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
+#include "hotkeys/taken_keys.h"
 #include "hotkeys/tray.h"
 #include "settings/exe_path.h"
 #include "settings/settings.h"
@@ -17,8 +20,6 @@
 namespace tarvolin {
 
 namespace {
-bool Named(const ControlSpec& control, const char* name) { return std::strcmp(control.name, name) == 0; }
-
 // Windows that Main's shutdown closes, in this order.
 constexpr const wchar_t* kOtherWindows[] = {L"Tarvolin.Edit", L"Tarvolin.About", L"Tarvolin.Infor",
                                             L"Tarvolin.Infor2"};
@@ -82,13 +83,15 @@ void MainForm::Form_Load() {
   for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
   // Without a notification area the icon is simply missing.
   LoadPausedIcon();
-  TrayAdd(hwnd(), ActiveIcon());
+  TrayAdd(hwnd(), TrayIconNow(), TrayTipText());
   InstallMessageHook(hwnd());
   DragAcceptFiles(hwnd(), TRUE);
-  for (int n = 1; n <= kSlotCount; ++n) SetSlotCommandName(n, ReadSetting(L"Hotkey", SlotKeyName(n)));
-  if (ReadSetting(L"Other Settings", L"AutoHide") == L"Yes") Hide();
   for (int n = 1; n <= kSlotCount; ++n) {
-    if (ReadSetting(L"Enabled", SlotKeyName(n)) == L"True") {
+    SetSlotCommandName(n, ReadSetting(kHotkeySectionRead, SlotKeyName(n)));
+  }
+  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") Hide();
+  for (int n = 1; n <= kSlotCount; ++n) {
+    if (ReadSetting(kEnabledSection, SlotKeyName(n)) == L"True") {
       // Ticking runs the switch handler, which registers the key; the second request is refused.
       SetValue("Check", n, 1);
       EnableSlotHotkey(n);
@@ -120,10 +123,10 @@ void MainForm::Save() {
   // One write per key, bindings first, then switches; a write that fails does not stop the rest.
   // An empty binding is written as an empty value, which reads back as no command.
   for (int n = 1; n <= kSlotCount; ++n) {
-    WriteSetting(L"HotKey", SlotKeyName(n), KeepQuotes(SlotCommandName(n)));
+    WriteSetting(kHotkeySectionWritten, SlotKeyName(n), KeepQuotes(SlotCommandName(n)));
   }
   for (int n = 1; n <= kSlotCount; ++n) {
-    WriteSetting(L"Enabled", SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
+    WriteSetting(kEnabledSection, SlotKeyName(n), SlotSwitchedOn(n) ? L"True" : L"False");
   }
 }
 
@@ -134,16 +137,14 @@ void MainForm::Form_DropFiles(HDROP drop) {
   const std::vector<std::wstring> files = DroppedFiles(drop, point);
   // While a modal window (the editor) is open, Main takes no input, dropped files included.
   if (!IsWindowEnabled(hwnd())) return;
-  int slot = kSlotCount + 1;
+  int slot = 0;
   for (int n = 1; n <= kSlotCount; ++n) {
     const ControlSpec* label = Spec("Label", n);
     const RECT row = label ? ControlRect(*label) : RECT{};
     if (PtInRect(&row, point)) slot = n;
   }
-  for (const std::wstring& file : files) {
-    if (slot > kSlotCount) break;
-    SetSlotCommandName(slot++, file);
-  }
+  FillRowsDownward(files, slot, kSlotCount,
+                   [this](int row, const std::wstring& file) { SetSlotCommandName(row, file); });
 }
 
 void MainForm::Command1_Click(int index) {
@@ -174,15 +175,15 @@ void MainForm::Command1_Click(int index) {
 }
 
 void MainForm::Control_Click(const ControlSpec& control) {
-  if (Named(control, "Check")) {
+  if (IsNamed(control, "Check")) {
     Check_Click(control.index);
-  } else if (Named(control, "Command1")) {
+  } else if (IsNamed(control, "Command1")) {
     Command1_Click(control.index);
   }
 }
 
 void MainForm::Control_MouseDown(const ControlSpec* control, int button, int, int) {
-  if (control && Named(*control, "Image1")) DragWindow(button);
+  if (IsNamed(control, "Image1")) DragWindow(button);
 }
 
 namespace {
@@ -193,17 +194,14 @@ constexpr COLORREF kTakenColour = RGB(255, 0, 0);
 // The common controls are loaded only when a key is first taken: most runs never need them.
 bool LoadTooltipClass() {
   using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  const HMODULE library = LoadLibraryW(L"comctl32.dll");
-  if (!library) return false;
-  const auto init = reinterpret_cast<InitFunction>(
-      reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+  const auto init = FindSystemFunction<InitFunction>(L"comctl32.dll", "InitCommonControlsEx");
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
   return init && init(&classes);
 }
 }  // namespace
 
 void MainForm::Label_Look(const ControlSpec& control, std::wstring& text, COLORREF& fore) const {
-  if (!Named(control, "Label") || !SlotKeyTaken(control.index)) return;
+  if (!IsNamed(control, "Label") || !SlotKeyTaken(control.index)) return;
   fore = kTakenColour;
   if (text.empty()) text = kTakenText;
 }

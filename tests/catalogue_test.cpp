@@ -6,15 +6,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/system_library.h"
 #include "hotkeys/system_calls.h"
+#include "support/process.h"
+#include "support/recorder.h"
 
 using namespace tarvolin;
+using namespace tarvolin::test;
 
 namespace {
 
@@ -34,13 +36,11 @@ const std::wstring& NameOf(BuiltinCommand command) {
   return CatalogueOrder[static_cast<std::size_t>(command)];
 }
 
-std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 std::wstring ProfileFolder() {
   wchar_t folder[MAX_PATH] = {};
   GetEnvironmentVariableW(L"USERPROFILE", folder, MAX_PATH);
   return folder;
 }
-std::wstring Text(const wchar_t* text) { return text == nullptr ? L"<null>" : text; }
 
 // The listing as the hang-up asks for it: the system's record size for this flavour, 256 records.
 #ifdef _WIN64
@@ -49,96 +49,12 @@ const std::wstring kListingCall = L"RasEnumConnectionsA(first size 424, buffer 1
 const std::wstring kListingCall = L"RasEnumConnectionsA(first size 412, buffer 105472, count 0, zero-filled)";
 #endif
 
-// What the recorder answers, and what it saw.
-struct Dialup {
-  HANDLE connection;
-  const char* entryName;
-};
-std::vector<std::wstring> Calls;
-std::wstring FailingShellFile;  // the shell answers 2 (not found) for this file
-DWORD ShellAnswer = ERROR_SUCCESS;  // and this for every other file
-bool ShellThrows = false;
-std::vector<Dialup> Connections;
-DWORD EnumResult = 0;
-DWORD EnumCountOverride = 0;  // when not 0, the count reported regardless of Connections
-
-DWORD RecordShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
-                         const wchar_t* parameters, const wchar_t* directory, int show) {
-  if (ShellThrows) throw std::runtime_error("shell broke");
-  Calls.push_back(L"ShellExecuteW(" + std::wstring(owner ? L"owner" : L"0") + L", " + Text(verb) +
-                  L", " + Text(file) + L", " + Text(parameters) + L", " + Text(directory) + L", " +
-                  std::to_wstring(show) + L")");
-  return file != nullptr && FailingShellFile == file ? ERROR_FILE_NOT_FOUND : ShellAnswer;
-}
-BOOL RecordStartProcess(const wchar_t* commandLine, WORD show) {
-  Calls.push_back(L"StartProcess(" + Text(commandLine) + L", " + std::to_wstring(show) + L")");
-  return TRUE;
-}
-BOOL RecordEnableShutdownPrivilege() {
-  Calls.push_back(L"EnableShutdownPrivilege()");
-  return TRUE;
-}
-BOOL RecordExitWindows(UINT flags, DWORD reserved) {
-  Calls.push_back(L"ExitWindowsEx(" + std::to_wstring(flags) + L", " + std::to_wstring(reserved) +
-                  L")");
-  return TRUE;
-}
-DWORD RecordMciSendString(const char* command, char* buffer, UINT length, HWND callback) {
-  Calls.push_back(L"mciSendStringA(" + Widen(command) + L", " + (buffer ? L"buffer" : L"<null>") +
-                  L", " + std::to_wstring(length) + L", " + (callback ? L"window" : L"0") + L")");
-  return 266;
-}
-DWORD RecordRasEnumConnections(DialupRecord* records, DWORD* bufferSize, DWORD* count) {
-  // What the caller prepared: sizes, the count, and whether everything else was zero.
-  const auto* bytes = reinterpret_cast<const unsigned char*>(records);
-  bool zeroFilled = true;
-  for (DWORD i = sizeof(DWORD); i < kDialupBufferSize; ++i)
-    zeroFilled = zeroFilled && bytes[i] == 0;
-  Calls.push_back(L"RasEnumConnectionsA(first size " + std::to_wstring(records[0].size) +
-                  L", buffer " + std::to_wstring(*bufferSize) + L", count " +
-                  std::to_wstring(*count) + (zeroFilled ? L", zero-filled)" : L", dirty)"));
-  for (std::size_t i = 0; i < Connections.size(); ++i) {
-    records[i].size = kDialupRecordSize;
-    records[i].connection = Connections[i].connection;
-    std::strcpy(records[i].entryName, Connections[i].entryName);
-  }
-  *count = EnumCountOverride != 0 ? EnumCountOverride : static_cast<DWORD>(Connections.size());
-  return EnumResult;
-}
-DWORD RecordRasHangUp(HANDLE connection) {
-  Calls.push_back(L"RasHangUpA(" + std::to_wstring(reinterpret_cast<UINT_PTR>(connection)) + L")");
-  return 0;
-}
-
-const SystemCalls Recorder = {
-    RecordShellExecute, RecordStartProcess,  RecordEnableShutdownPrivilege,
-    RecordExitWindows,  RecordMciSendString, RecordRasEnumConnections,
-    RecordRasHangUp,
-};
-
-using CallList = std::vector<std::wstring>;
-
 class Catalogue : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Calls.clear();
-    FailingShellFile.clear();
-    ShellAnswer = ERROR_SUCCESS;
-    ShellThrows = false;
-    Connections.clear();
-    EnumResult = 0;
-    EnumCountOverride = 0;
-    SetCdDoorOpen(0);
-    table_ = Recorder;
-    previous_ = SetSystemCalls(&table_);
-  }
-  void TearDown() override { SetSystemCalls(previous_); }
-
-  // The recorder with some entries taken out, as on a system that lacks them.
-  SystemCalls table_ = {};
-
- private:
-  const SystemCalls* previous_ = nullptr;
+  // Its table with some entries taken out, as on a system that lacks them.
+  RecordingSystem system_;
+  SystemCalls& table_ = system_.table;
+  CallList& calls_ = g_recorded.calls;
 };
 
 TEST(BuiltinNames, AreTheExactTextsInCatalogueOrder) {
@@ -184,11 +100,11 @@ TEST_F(Catalogue, EachBuiltinMakesExactlyItsOwnCalls) {
        {kListingCall}},
   };
   for (const auto& [command, expected] : cases) {
-    Calls.clear();
+    calls_.clear();
     SetCdDoorOpen(0);
     RunCommandName(NameOf(command));
     // No shell request for the display name itself may follow.
-    EXPECT_EQ(Calls, expected) << "entry " << static_cast<int>(command);
+    EXPECT_EQ(calls_, expected) << "entry " << static_cast<int>(command);
   }
 }
 
@@ -199,7 +115,7 @@ TEST_F(Catalogue, CdTrayAlternatesOpenAndClosedAcrossPresses) {
   RunCommandName(cdTray);
   EXPECT_EQ(CdDoorOpen(), 0);
   RunCommandName(cdTray);
-  EXPECT_EQ(Calls, (CallList{
+  EXPECT_EQ(calls_, (CallList{
                        L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
                        L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
                        L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
@@ -210,16 +126,16 @@ TEST_F(Catalogue, CdTrayFlagFollowsThePressesEvenWithoutMci) {
   table_.mciSendString = nullptr;
   RunCommandName(NameOf(BuiltinCommand::CdDoor));
   EXPECT_EQ(CdDoorOpen(), -1);
-  EXPECT_TRUE(Calls.empty());
+  EXPECT_TRUE(calls_.empty());
 }
 
 TEST_F(Catalogue, HangUpSkipsUnnamedConnectionsAndKeepsTheListedOrder) {
-  Connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
+  g_recorded.connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
                  {reinterpret_cast<HANDLE>(0x1001), ""},
                  {reinterpret_cast<HANDLE>(0x2002), "Home"},
                  {reinterpret_cast<HANDLE>(0x0fff), "Backup"}};
-  HangUpDialup();
-  EXPECT_EQ(Calls, (CallList{
+  RunBuiltinCommand(BuiltinCommand::HangUp);
+  EXPECT_EQ(calls_, (CallList{
                        kListingCall,
                        L"RasHangUpA(12291)",
                        L"RasHangUpA(8194)",
@@ -228,45 +144,45 @@ TEST_F(Catalogue, HangUpSkipsUnnamedConnectionsAndKeepsTheListedOrder) {
 }
 
 TEST_F(Catalogue, HangUpAfterAFailedListingHangsUpNothing) {
-  Connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
+  g_recorded.connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
                  {reinterpret_cast<HANDLE>(0x2002), "Home"}};
   for (DWORD failure : {DWORD{603} /* buffer too small */, DWORD{ERROR_PROC_NOT_FOUND}}) {
-    Calls.clear();
-    EnumResult = failure;
-    HangUpDialup();
-    EXPECT_EQ(Calls.size(), 1u) << "result " << failure;
+    calls_.clear();
+    g_recorded.enumResult = failure;
+    RunBuiltinCommand(BuiltinCommand::HangUp);
+    EXPECT_EQ(calls_.size(), 1u) << "result " << failure;
   }
 }
 
 TEST_F(Catalogue, HangUpNeverReadsPastTheBufferWhateverCountComesBack) {
   for (UINT_PTR i = 1; i <= kDialupRecordCount; ++i)
-    Connections.push_back({reinterpret_cast<HANDLE>(i), "Line"});
-  EnumCountOverride = 100000;
-  HangUpDialup();
-  ASSERT_EQ(Calls.size(), 1u + kDialupRecordCount);
-  EXPECT_EQ(Calls.back(), L"RasHangUpA(256)");
+    g_recorded.connections.push_back({reinterpret_cast<HANDLE>(i), "Line"});
+  g_recorded.enumCountOverride = 100000;
+  RunBuiltinCommand(BuiltinCommand::HangUp);
+  ASSERT_EQ(calls_.size(), 1u + kDialupRecordCount);
+  EXPECT_EQ(calls_.back(), L"RasHangUpA(256)");
 }
 
 TEST_F(Catalogue, AMissingEntryDisablesOnlyItsOwnStep) {
   table_.rasHangUp = nullptr;
   table_.exitWindows = nullptr;
   table_.startProcess = nullptr;
-  Connections = {{reinterpret_cast<HANDLE>(0x1), "Work"}};
-  HangUpDialup();
+  g_recorded.connections = {{reinterpret_cast<HANDLE>(0x1), "Work"}};
+  RunBuiltinCommand(BuiltinCommand::HangUp);
   RunCommandName(NameOf(BuiltinCommand::ShutDown));
   RunCommandName(NameOf(BuiltinCommand::ControlPanel));
-  EXPECT_EQ(Calls, (CallList{
+  EXPECT_EQ(calls_, (CallList{
                        kListingCall,
                        L"EnableShutdownPrivilege()",
                    }));
 
-  Calls.clear();
+  calls_.clear();
   table_ = {};
   for (const std::wstring& name : CatalogueOrder) RunCommandName(name);
   RunCommandName(L"notepad.exe");
-  table_.exitWindows = RecordExitWindows;  // still asked for without the privilege entry
+  table_.exitWindows = kRecorder.exitWindows;  // still asked for without the privilege entry
   RunCommandName(NameOf(BuiltinCommand::Restart));
-  EXPECT_EQ(Calls, CallList{L"ExitWindowsEx(2, 0)"});
+  EXPECT_EQ(calls_, CallList{L"ExitWindowsEx(2, 0)"});
 }
 
 TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
@@ -278,11 +194,11 @@ TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
         L"\u6253\u5F00,\u5173\u95ED\u5149\u9A71",  // the CD-tray name with a Latin comma
         L"C:\\Program Files\\Probe\\probe.exe --once",
         L"\u6587\u6863.txt"}) {
-    Calls.clear();
+    calls_.clear();
     RunCommandName(text);
     // A program found by search starts in the user's profile folder.
     const std::wstring folder = text == L"explorer.exe" ? ProfileFolder() : L"";
-    EXPECT_EQ(Calls, CallList{L"ShellExecuteW(0, <null>, " + text + L", , " + folder + L", 1)"});
+    EXPECT_EQ(calls_, CallList{L"ShellExecuteW(0, <null>, " + text + L", , " + folder + L", 1)"});
   }
 }
 
@@ -300,9 +216,10 @@ struct RuleFiles {
     RemoveDirectoryW(L"C:\\rule");
   }
   // The last one is planted where a shorter cut of "C:\rule\Program Files\..." would find it.
-  static constexpr const wchar_t* kFiles[] = {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt",
-                                              L"C:\\rule\\report.doc", L"C:\\rule\\view.lnk",
-                                              L"C:\\rule\\Program.exe"};
+  static constexpr const wchar_t* kFiles[] = {
+      L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt", L"C:\\rule\\report.doc", L"C:\\rule\\view.lnk",
+      L"C:\\rule\\Program.exe", L"C:\\rule\\setup.exe", L"C:\\rule\\setup.exe notes.txt", L"C:\\rule\\tool.com",
+      L"C:\\rule\\job.bat", L"C:\\rule\\run.CMD"};
 };
 }  // namespace
 
@@ -331,23 +248,26 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
       {L"C:\\rule\\My Apps", L"C:\\rule\\My Apps, , "},
       {L"C:\\rule\\view.lnk", L"C:\\rule\\view.lnk, , "},
       {L"http://example.org/a.exe b", L"http://example.org/a.exe b, , "},
+      // An existing file goes whole, even where a program's name ends inside it.
+      {L"C:\\rule\\setup.exe notes.txt", L"C:\\rule\\setup.exe notes.txt, , C:\\rule"},
+      {L"C:\\rule\\tool.com -q", L"C:\\rule\\tool.com, -q, C:\\rule"},
+      {L"C:\\rule\\job.bat a b", L"C:\\rule\\job.bat, a b, C:\\rule"},
+      {L"C:\\rule\\run.cmd x", L"C:\\rule\\run.cmd, x, C:\\rule"},
   };
-  int row = 0;
   for (const auto& [binding, request] : table) {
-    Calls.clear();
+    calls_.clear();
     RunCommandName(binding);
-    ++row;
     std::wstring expected =
         request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", 1)";
     if (const size_t home = expected.find(L", ~,"); home != std::wstring::npos) expected.replace(home + 2, 1, ProfileFolder());
-    EXPECT_EQ(Calls, CallList{expected}) << "row " << row;
+    EXPECT_EQ(calls_, CallList{expected}) << "binding " << Ansi(binding);
   }
   SetEnvironmentVariableW(L"RULE_DIR", nullptr);
 }
 
 TEST_F(Catalogue, AnEmptyNameRunsNothing) {
   RunCommandName(L"");
-  EXPECT_TRUE(Calls.empty());
+  EXPECT_TRUE(calls_.empty());
 }
 
 TEST_F(Catalogue, DosPromptFallsBackToComSpecWhenTheShellHasNoCommandCom) {
@@ -356,39 +276,39 @@ TEST_F(Catalogue, DosPromptFallsBackToComSpecWhenTheShellHasNoCommandCom) {
   SetEnvironmentVariableW(L"ComSpec", L"C:\\Tools\\my shell.exe");
 
   RunCommandName(L"MS-DOS");
-  EXPECT_EQ(Calls.size(), 1u) << "COMMAND.COM started, nothing more";
+  EXPECT_EQ(calls_.size(), 1u) << "COMMAND.COM started, nothing more";
 
-  Calls.clear();
-  FailingShellFile = L"COMMAND.COM";
+  calls_.clear();
+  g_recorded.failingShellFile = L"COMMAND.COM";
   RunCommandName(L"MS-DOS");
-  EXPECT_EQ(Calls, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)",
+  EXPECT_EQ(calls_, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)",
                              L"ShellExecuteW(0, <null>, C:\\Tools\\my shell.exe, , , 1)"}));
 
-  Calls.clear();
+  calls_.clear();
   SetEnvironmentVariableW(L"ComSpec", nullptr);
   RunCommandName(L"MS-DOS");
-  EXPECT_EQ(Calls.size(), 1u) << "no ComSpec, no second request";
+  EXPECT_EQ(calls_.size(), 1u) << "no ComSpec, no second request";
 
   SetEnvironmentVariableW(L"ComSpec", hadComSpec ? saved : nullptr);
 }
 
 TEST_F(Catalogue, AFailingCommandThrowsNothingAndTheNextOneRuns) {
-  ShellThrows = true;
+  g_recorded.shellThrows = true;
   EXPECT_NO_THROW(RunCommandName(L"explorer.exe"));
   EXPECT_NO_THROW(RunCommandName(NameOf(BuiltinCommand::MyComputer)));
-  ShellThrows = false;
+  g_recorded.shellThrows = false;
   RunCommandName(L"explorer.exe");
-  EXPECT_EQ(Calls.size(), 1u);
+  EXPECT_EQ(calls_.size(), 1u);
   // A refusal comes back for the notice; a built-in's never does, it has none to give.
-  ShellAnswer = ERROR_CANCELLED;
+  g_recorded.shellAnswer = ERROR_CANCELLED;
   EXPECT_EQ(RunCommandName(L"C:\\x\\setup.exe"), static_cast<DWORD>(ERROR_CANCELLED));
   EXPECT_EQ(RunCommandName(NameOf(BuiltinCommand::RecycleBin)), static_cast<DWORD>(ERROR_SUCCESS));
-  ShellAnswer = ERROR_SUCCESS;
+  g_recorded.shellAnswer = ERROR_SUCCESS;
   EXPECT_EQ(RunCommandName(L"C:\\x\\setup.exe"), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 TEST(SystemCallsTable, SwappingReturnsThePreviousTableAndNullRestoresTheReal) {
-  const SystemCalls recorder = Recorder;
+  const SystemCalls recorder = kRecorder;
   EXPECT_EQ(&CurrentSystemCalls(), &RealSystemCalls());
   EXPECT_EQ(SetSystemCalls(&recorder), &RealSystemCalls());
   EXPECT_EQ(&CurrentSystemCalls(), &recorder);

@@ -44,29 +44,6 @@ void Tick(EditForm& editor, const char* box, bool ticked) {
   SendMessageW(editor.ControlWindow(box), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-std::wstring RunValue(HKEY root) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(root, kRunKeyPath, kRunValueName, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  return data;
-}
-
-// The machine-wide value in one registry view (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
-std::wstring MachineRunValue(REGSAM view) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  RegKey holder(key);
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data - sizeof(wchar_t);
-  if (RegQueryValueExW(key, kRunValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
-    return L"<none>";
-  }
-  return data;
-}
 void SetMachineRunValue(REGSAM view, const wchar_t* value) {
   HKEY key = nullptr;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr) ==
@@ -169,8 +146,8 @@ TEST_F(Editor, WhereTheMachineWideKeyRefusesTheEntryGoesToTheUsersKeyAndAutoRunS
   ASSERT_TRUE(editor.Load(main->hwnd()));
   Tick(editor, "Check1", true);
   Press(editor, 0);
-  EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"<none>");
-  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), ExePath());
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).Text(), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), ExePath());
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"Yes");
 
   // Unticked: gone from the user's key although the machine-wide one still refuses.
@@ -179,7 +156,7 @@ TEST_F(Editor, WhereTheMachineWideKeyRefusesTheEntryGoesToTheUsersKeyAndAutoRunS
   EXPECT_EQ(again.Value("Check1"), 1);
   Tick(again, "Check1", false);
   Press(again, 0);
-  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), L"<none>");
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
 }
 
@@ -214,12 +191,12 @@ TEST(Autostart, AMachineWideEntryReplacesAPerUserOneAndUnregisterEmptiesBothKeys
   autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
   ASSERT_TRUE(RegisterAutostart(L"C:\\Old Place\\Tarvolin.exe"));
   autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, false);
-  ASSERT_EQ(RunValue(HKEY_CURRENT_USER), L"\"C:\\Old Place\\Tarvolin.exe\"");
+  ASSERT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), L"\"C:\\Old Place\\Tarvolin.exe\"");
 
   // Both at once would start the program twice at logon.
   EXPECT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
-  EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), L"C:\\Tools\\Tarvolin.exe");
-  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).Text(), L"C:\\Tools\\Tarvolin.exe");
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), L"<none>");
 
   autostart_detail::RefuseForTesting(HKEY_LOCAL_MACHINE, true);
   ASSERT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
@@ -236,21 +213,21 @@ TEST(Autostart, EachFlavourKeepsTheOnlyEntryInItsOwnViewAndUnregisterClearsAllTh
   IsWow64Process(GetCurrentProcess(), &wow64);
   if (sizeof(void*) == 4 && !wow64) GTEST_SKIP() << "a 32-bit system has one view";
   SetMachineRunValue(kOtherView, L"C:\\Other Flavour\\Tarvolin.exe");
-  ASSERT_EQ(MachineRunValue(kOtherView), L"C:\\Other Flavour\\Tarvolin.exe");
-  ASSERT_EQ(MachineRunValue(kOwnView), L"<none>") << "the two views are one key here";
+  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOtherView).Text(), L"C:\\Other Flavour\\Tarvolin.exe");
+  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOwnView).Text(), L"<none>") << "the two views are one key here";
   RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName, REG_SZ, L"x", 4);
 
   ASSERT_TRUE(RegisterAutostart(L"C:\\Tools\\Tarvolin.exe"));
-  EXPECT_EQ(MachineRunValue(kOwnView), L"C:\\Tools\\Tarvolin.exe");
-  EXPECT_EQ(MachineRunValue(kOtherView), L"<none>");
-  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOwnView).Text(), L"C:\\Tools\\Tarvolin.exe");
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOtherView).Text(), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), L"<none>");
 
   SetMachineRunValue(kOtherView, L"C:\\Other Flavour\\Tarvolin.exe");
   RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kRunValueName, REG_SZ, L"x", 4);
   UnregisterAutostart();
-  EXPECT_EQ(MachineRunValue(kOwnView), L"<none>");
-  EXPECT_EQ(MachineRunValue(kOtherView), L"<none>");
-  EXPECT_EQ(RunValue(HKEY_CURRENT_USER), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOwnView).Text(), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE, kOtherView).Text(), L"<none>");
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), L"<none>");
 }
 
 TEST_F(Editor, ABindingInQuotesSurvivesSaveAndARestartWholeAndRuns) {
@@ -353,6 +330,12 @@ TEST_F(Editor, FilesDroppedOnMainsRowBecomeItsLiveBindingsAndNothingIsWritten) {
   EXPECT_EQ(main->SlotCommandName(6), L"C:\\工具\\记事本.exe");
   EXPECT_EQ(main->SlotCommandName(5), L"回收站");
   EXPECT_EQ(main->SlotCommandName(7), L"");
+  // Several files fill the rows downward from F11 and stop at F12.
+  DropOnControl(main->hwnd(), kMainLayout, "Label", 11, {L"C:\\a.exe", L"D:\\Games", L"E:\\c.exe"});
+  EXPECT_EQ(main->SlotCommandName(10), L"");
+  EXPECT_EQ(main->SlotCommandName(11), L"C:\\a.exe");
+  EXPECT_EQ(main->SlotCommandName(12), L"D:\\Games");
+  for (int n = 1; n <= 12; ++n) EXPECT_NE(main->SlotCommandName(n), L"E:\\c.exe") << "slot " << n;
   // Beside the rows: a switch and a button.
   DropOnControl(main->hwnd(), kMainLayout, "Check", 3, {L"D:\\c.exe"});
   DropOnControl(main->hwnd(), kMainLayout, "Command1", 2, {L"D:\\c.exe"});

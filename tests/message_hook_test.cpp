@@ -16,73 +16,33 @@
 #include "hotkeys/tray.h"
 #include "support/loaded_main.h"
 #include "support/process.h"
+#include "support/recorder.h"
 
 using namespace tarvolin;
 using namespace tarvolin::test;
 
 namespace {
 
-std::vector<std::wstring> g_calls;
-
-std::wstring Text(const wchar_t* text) { return text ? text : L"<null>"; }
-
-DWORD RecordShellExecute(HWND, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
-                           const wchar_t*, int) {
-  g_calls.push_back(L"shell " + Text(verb) + L" " + Text(file) + L" " + Text(parameters));
-  return ERROR_SUCCESS;
-}
-BOOL RecordStartProcess(const wchar_t* commandLine, WORD) {
-  g_calls.push_back(L"start " + Text(commandLine));
-  return TRUE;
-}
-BOOL RecordPrivilege() {
-  g_calls.push_back(L"privilege");
-  return TRUE;
-}
-BOOL RecordExitWindows(UINT flags, DWORD) {
-  g_calls.push_back(L"exit " + std::to_wstring(flags));
-  return TRUE;
-}
-DWORD RecordMci(const char* command, char*, UINT, HWND) {
-  g_calls.push_back(L"mci " + std::wstring(command, command + strlen(command)));
-  return 0;
-}
-DWORD RecordRasEnum(DialupRecord*, DWORD*, DWORD* count) {
-  g_calls.push_back(L"ras enum");
-  *count = 0;
-  return 0;
-}
-DWORD RecordRasHangUp(HANDLE) {
-  g_calls.push_back(L"ras hang up");
-  return 0;
-}
-const SystemCalls kRecorder = {RecordShellExecute, RecordStartProcess, RecordPrivilege, RecordExitWindows,
-                               RecordMci,          RecordRasEnum,      RecordRasHangUp};
-
-using Calls = std::vector<std::wstring>;
-
 class Hook : public ::testing::Test {
  protected:
   void SetUp() override {
     RemoveSettingsFile();
     WriteSettingsBytes("[Enabled]\r\nF1=True\r\nF3=True\r\n");
-    g_calls.clear();
-    SetCdDoorOpen(0);
-    previous_ = SetSystemCalls(&kRecorder);
+    system_ = std::make_unique<RecordingSystem>();
     main_ = std::make_unique<LoadedMain>();
     ASSERT_TRUE((*main_)->IsLoaded());
     hwnd_ = (*main_)->hwnd();
   }
   void TearDown() override {
     main_.reset();
-    SetSystemCalls(previous_);
+    system_.reset();
     RemoveSettingsFile();
   }
   LRESULT Hotkey(UINT id) { return SendMessageW(hwnd_, WM_HOTKEY, id, MAKELPARAM(0, VK_F1)); }
   LRESULT Tray(UINT mouseMessage) { return SendMessageW(hwnd_, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
   MainForm& Main() { return **main_; }
 
-  const SystemCalls* previous_ = nullptr;
+  std::unique_ptr<RecordingSystem> system_;
   std::unique_ptr<LoadedMain> main_;
   HWND hwnd_ = nullptr;
 };
@@ -96,8 +56,9 @@ TEST_F(Hook, AHotkeyRunsTheBindingItsLabelHoldsAtThatMoment) {
   Hotkey(0xFFFFB001u);
   Main().SetSlotCommandName(12, L"explorer.exe");
   Hotkey(0xFFFFB011u);
-  EXPECT_EQ(g_calls, (Calls{L"shell <null> C:\\Tools\\Notes.exe ", L"shell <null> D:\\Music\\List.m3u ",
-                            L"shell <null> explorer.exe "}));
+  EXPECT_EQ(g_recorded.calls, (CallList{L"ShellExecuteW(0, <null>, C:\\Tools\\Notes.exe, , , 1)",
+                                      L"ShellExecuteW(0, <null>, D:\\Music\\List.m3u, , , 1)",
+                                      L"ShellExecuteW(0, <null>, explorer.exe, , , 1)"}));
 }
 
 TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
@@ -107,7 +68,8 @@ TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
   Hotkey(0xFFFFB008u);
   Hotkey(0xFFFFB004u);
   Hotkey(0xFFFFB006u);
-  EXPECT_EQ(g_calls, (Calls{L"shell <null> COMMAND.COM ", L"privilege", L"exit 1", L"shell <null> ms-dos "}));
+  EXPECT_EQ(g_recorded.calls, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)", L"EnableShutdownPrivilege()",
+                                      L"ExitWindowsEx(1, 0)", L"ShellExecuteW(0, <null>, ms-dos, , , 1)"}));
 }
 
 TEST_F(Hook, TwoKeysBoundToTheCdTrayShareItsAlternation) {
@@ -116,8 +78,9 @@ TEST_F(Hook, TwoKeysBoundToTheCdTrayShareItsAlternation) {
   Hotkey(0xFFFFB000u);
   Hotkey(0xFFFFB001u);
   Hotkey(0xFFFFB000u);
-  EXPECT_EQ(g_calls, (Calls{L"mci set CDAudio door open", L"mci set CDAudio door closed",
-                            L"mci set CDAudio door open"}));
+  EXPECT_EQ(g_recorded.calls, (CallList{L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
+                                      L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
+                                      L"mciSendStringA(set CDAudio door open, buffer, 127, 0)"}));
 }
 
 TEST_F(Hook, AnEmptyBindingAndIdsOutsideTheTableRunNothing) {
@@ -128,7 +91,7 @@ TEST_F(Hook, AnEmptyBindingAndIdsOutsideTheTableRunNothing) {
   Hotkey(0xB000u);
   Hotkey(0xFFFFB012u);
   SendMessageW(hwnd_, WM_USER + 1, 0xFFFFB000u, 0);
-  EXPECT_EQ(g_calls.size(), 0u);
+  EXPECT_EQ(g_recorded.calls.size(), 0u);
 }
 
 TEST_F(Hook, TheRightButtonPausesAndResumesEveryKey) {
@@ -147,7 +110,7 @@ TEST_F(Hook, TheRightButtonPausesAndResumesEveryKey) {
   Main().SetSlotCommandName(1, L"explorer.exe");
   PressKey(VK_F1);
   PumpMessages(std::chrono::milliseconds(200));
-  EXPECT_TRUE(g_calls.empty());
+  EXPECT_TRUE(g_recorded.calls.empty());
 
   Tray(WM_RBUTTONUP);
   EXPECT_EQ(HotkeysActive(), -1);
@@ -189,17 +152,13 @@ TEST_F(Hook, TheLeftButtonShowsMainInBothStatesAndOtherClicksDoNothing) {
 }
 
 TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
-  NOTIFYICONDATAA probe = {};
-  probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  probe.hWnd = hwnd_;
-  probe.uID = kTrayIconId;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the icon is there after start-up";
+  ASSERT_TRUE(TrayIconPresent(hwnd_)) << "the icon is there after start-up";
   Tray(WM_RBUTTONUP);
   // The shell restarted: our icon went with the old taskbar.
   ASSERT_TRUE(TrayDelete(hwnd_));
-  ASSERT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  ASSERT_FALSE(TrayIconPresent(hwnd_));
   SendMessageW(hwnd_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &probe));
+  EXPECT_TRUE(TrayIconPresent(hwnd_));
   EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
 }
 
@@ -214,7 +173,7 @@ TEST_F(Hook, MainHandsItselfToTheHotkeyLayerAsItLoadsAndTakesItselfBackAsItGoes)
   RunSlotCommand(1);
   ToggleHotkeys();
   ToggleHotkeys();
-  EXPECT_TRUE(g_calls.empty());
+  EXPECT_TRUE(g_recorded.calls.empty());
 }
 
 TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
@@ -334,6 +293,11 @@ TEST(TrayTip, NamesTheTakenKeysWithinTheFieldInTheSystemsCodePage) {
   const std::string western = Tip(TipFor(wide, 12, 1252));
   EXPECT_LE(western.size(), 63u);
   EXPECT_EQ(western.substr(western.size() - 10), " ... taken");
+  // Exactly the field's 63 bytes fit whole; one byte more and the last key gives way.
+  std::wstring full[] = {L"Key-000001", L"Key-000002", L"Key-000003", L"Key-000004"};
+  EXPECT_EQ(Tip(TipFor(full, 4, 936)).size(), 63u);
+  full[3] += L'5';
+  EXPECT_EQ(Tip(TipFor(full, 4, 936)).find("Key-0000045"), std::string::npos);
 }
 
 TEST(TrayTip, ARefusedBindingGetsOneNoticeASecondNamingTheKeyAndTheEndOfItsPath) {

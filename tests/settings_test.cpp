@@ -2,6 +2,7 @@
 // prefix's real Windows directory, under code page 936 and (the ".cp1252" runs) 1252.
 #include <gtest/gtest.h>
 
+#include "base/code_page.h"
 #include "settings/settings.h"
 #include "support/process.h"
 

@@ -69,6 +69,24 @@ TEST_F(SlotRegistration, EnableHoldsTheKeyAndDisableFreesIt) {
   EXPECT_EQ(HeldFunctionKeys(), "------------");
 }
 
+namespace {
+std::vector<UINT> g_modifiers;
+BOOL WINAPI RecordModifiers(HWND window, int id, UINT modifiers, UINT key) {
+  g_modifiers.push_back(modifiers);
+  return RegisterHotKey(window, id, modifiers, key);
+}
+}  // namespace
+
+// Wine takes MOD_NOREPEAT and ignores it, so only the flags passed show it is asked for.
+TEST_F(SlotRegistration, KeysAreRegisteredAsOneMessagePerPress) {
+  g_modifiers.clear();
+  const auto previous = slots_detail::SetRegisterForTesting(&RecordModifiers);
+  EnableSlotHotkey(6);
+  slots_detail::SetRegisterForTesting(previous);
+  EXPECT_EQ(g_modifiers, std::vector<UINT>{MOD_NOREPEAT});
+  EXPECT_EQ(HeldFunctionKeys(), "-----x------");
+}
+
 TEST_F(SlotRegistration, EnablingTwiceLeavesOneRegistration) {
   EnableSlotHotkey(4);
   EnableSlotHotkey(4);

@@ -28,17 +28,7 @@ Pixels Capture(HWND window) {
 
 Pixels Resource(int id) {
   BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
-  BITMAP info = {};
-  GetObjectW(bitmap.get(), sizeof info, &info);
-  const HDC screen = GetDC(nullptr);
-  MemoryDC memory(screen);
-  Pixels pixels;
-  {
-    SelectedObject selected(memory.get(), bitmap.get());
-    pixels = FromDC(memory.get(), info.bmWidth, info.bmHeight);
-  }
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  return FromBitmap(bitmap.get());
 }
 
 // Rows of the background that no control covers match the picture exactly: the title bar and

@@ -11,6 +11,7 @@
 
 #include "../../layouts/picture_ids.h"
 #include "picture_reader.h"
+#include "support/capture.h"
 
 namespace pictures_test {
 namespace {
@@ -42,28 +43,6 @@ const BitmapResource kBitmaps[] = {
     {IDB_FACE_CANCEL_DOWN, "FaceCancelDown.bmp"},
 };
 
-// Top-down 0xRRGGBB pixels of a bitmap handle.
-std::vector<Rgb> PixelsOf(HBITMAP bitmap, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != height) {
-    pixels.clear();
-  }
-  for (Rgb& p : pixels) {
-    p &= 0xFFFFFF;  // GetDIBits gives 0x00RRGGBB
-  }
-  return pixels;
-}
-
 TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
   for (const BitmapResource& res : kBitmaps) {
     SCOPED_TRACE(res.file);
@@ -71,12 +50,11 @@ TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
     auto bitmap =
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(bitmap, nullptr);
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, file.width);
-    EXPECT_EQ(info.bmHeight, file.height);
-    const std::vector<Rgb> loaded = PixelsOf(bitmap, file.width, file.height);
+    const tarvolin::test::Pixels pixels = tarvolin::test::FromBitmap(bitmap);
     DeleteObject(bitmap);
+    EXPECT_EQ(pixels.width, file.width);
+    EXPECT_EQ(pixels.height, file.height);
+    const std::vector<DWORD>& loaded = pixels.data;
     ASSERT_EQ(loaded.size(), file.pixels.size());
     std::size_t firstDifference = loaded.size();
     for (std::size_t i = 0; i < loaded.size() && firstDifference == loaded.size(); ++i) {
@@ -124,8 +102,8 @@ TEST(Resources, TrayIconsLoadTheFilesImageOfEachSize) {
       BITMAP loaded{};
       GetObjectW(info.hbmColor, sizeof loaded, &loaded);
       EXPECT_TRUE(loaded.bmWidth == image.width && loaded.bmHeight == image.height) << "not scaled";
-      const std::vector<Rgb> colour = PixelsOf(info.hbmColor, image.width, image.height);
-      const std::vector<Rgb> mask = PixelsOf(info.hbmMask, image.width, image.height);
+      const std::vector<DWORD> colour = tarvolin::test::FromBitmap(info.hbmColor).data;
+      const std::vector<DWORD> mask = tarvolin::test::FromBitmap(info.hbmMask).data;
       DeleteObject(info.hbmMask);
       DeleteObject(info.hbmColor);
       ASSERT_EQ(colour.size(), image.pixels.size());

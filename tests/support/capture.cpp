@@ -35,6 +35,28 @@ Pixels FromDC(HDC source, int width, int height) {
   return pixels;
 }
 
+Pixels FromBitmap(HBITMAP bitmap) {
+  BITMAP size = {};
+  GetObjectW(bitmap, sizeof size, &size);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.bmWidth;
+  info.bmiHeader.biHeight = -size.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  Pixels pixels;
+  pixels.data.resize(static_cast<size_t>(size.bmWidth) * static_cast<size_t>(size.bmHeight));
+  const HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.data.data(), &info,
+                             DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != size.bmHeight) return Pixels();
+  for (DWORD& p : pixels.data) p &= 0xFFFFFF;
+  pixels.width = size.bmWidth;
+  pixels.height = size.bmHeight;
+  return pixels;
+}
+
 Pixels CaptureClient(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);

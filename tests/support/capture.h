@@ -19,6 +19,8 @@ struct Pixels {
 };
 
 Pixels FromDC(HDC source, int width, int height);
+// A bitmap's pixels as the system decodes them (empty if it cannot).
+Pixels FromBitmap(HBITMAP bitmap);
 // A window's client area as it is on the screen, child controls included; any process's window.
 Pixels CaptureClient(HWND window);
 

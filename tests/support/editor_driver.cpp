@@ -1,8 +1,5 @@
 #include "support/editor_driver.h"
 
-#include <cstring>
-#include <thread>
-
 #include "layouts/layout.h"
 #include "settings/autostart.h"
 
@@ -10,17 +7,25 @@ namespace tarvolin::test {
 
 namespace {
 
-const FormSpec* LayoutOf(const wchar_t* formClass) {
-  for (const FormSpec* layout : {&kMainLayout, &kEditLayout, &kAboutLayout, &kInforLayout, &kInfor2Layout}) {
-    if (std::wcscmp(layout->className, formClass) == 0) return layout;
-  }
-  return nullptr;
-}
-
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   return name;
+}
+
+// The layout a window of the program was built from, by its class.
+const FormSpec* LayoutOf(HWND form) {
+  const std::wstring formClass = ClassOf(form);
+  for (const FormSpec* layout : {&kMainLayout, &kEditLayout, &kAboutLayout, &kInforLayout, &kInfor2Layout}) {
+    if (formClass == layout->className) return layout;
+  }
+  return nullptr;
+}
+
+RECT ControlRect(HWND form, const char* name, int index) {
+  const FormSpec* layout = LayoutOf(form);
+  const ControlSpec* control = layout ? FindLayoutControl(*layout, name, index) : nullptr;
+  return control ? LayoutRect(*control) : RECT{};
 }
 
 struct ChildAt {
@@ -67,51 +72,31 @@ HWND FileNameBox(HWND dialog) {
 
 }  // namespace
 
-RECT LayoutRect(const wchar_t* formClass, const char* name, int index) {
-  const FormSpec* layout = LayoutOf(formClass);
-  for (int i = 0; layout && i < layout->controlCount; ++i) {
-    const ControlSpec& spec = layout->controls[i];
-    if (spec.index == index && std::strcmp(spec.name, name) == 0) {
-      const int left = TwipsToPixels(spec.left);
-      const int top = TwipsToPixels(spec.top);
-      return RECT{left, top, left + TwipsToPixels(spec.width), top + TwipsToPixels(spec.height)};
-    }
-  }
-  return RECT{};
-}
-
 HWND LayoutControl(HWND form, const char* name, int index) {
-  const RECT r = LayoutRect(ClassOf(form).c_str(), name, index);
+  const RECT r = ControlRect(form, name, index);
   ChildAt request{form, POINT{r.left, r.top}, nullptr};
   EnumChildWindows(form, &FindChildAt, reinterpret_cast<LPARAM>(&request));
   return request.found;
 }
 
 POINT ScreenPoint(HWND form, const char* name, int index) {
-  const FormSpec* layout = LayoutOf(ClassOf(form).c_str());
+  const FormSpec* layout = LayoutOf(form);
   return layout ? ControlCentre(form, *layout, name, index) : POINT{-1, -1};
 }
 
 POINT ScreenPoint(HWND form, const char* name, int index, int x, int y) {
-  const RECT r = LayoutRect(ClassOf(form).c_str(), name, index);
-  POINT point = {r.left + x, r.top + y};
-  ClientToScreen(form, &point);
-  return point;
+  const RECT r = ControlRect(form, name, index);
+  return ClientToScreenPoint(form, r.left + x, r.top + y);
 }
 
 void ClickAt(POINT screen, int button) { tarvolin::test::ClickAt(screen.x, screen.y, button); }
-
-void Settle(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 HWND OpenEditor(RunningProgram& program) {
   const HWND main = program.WaitForMain();
   if (!main) return nullptr;
   ClickAt(ScreenPoint(main, "Command1", 1));
   const HWND editor = program.WaitForWindow(L"Tarvolin.Edit", std::chrono::milliseconds(5000));
-  if (editor) {
-    WaitUntil([&] { return IsWindowVisible(editor) != FALSE; }, std::chrono::milliseconds(3000));
-    Settle(100);
-  }
+  if (editor) WaitUntil([&] { return IsWindowVisible(editor) && Painted(editor); }, std::chrono::milliseconds(3000));
   return editor;
 }
 
@@ -162,9 +147,29 @@ COLORREF ScreenPixel(POINT screen) {
   return color;
 }
 
-bool RunValueExists(HKEY root) {
-  return RegGetValueW(root, kRunKeyPath, kRunValueName, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+RunValue ReadRunValue(HKEY root, REGSAM view) {
+  RunValue value;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, kRunKeyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS) return value;
+  RegKey holder(key);
+  char data[1024] = {};
+  DWORD size = sizeof data;
+  const std::string name = Ansi(kRunValueName);
+  value.status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size);
+  if (value.status == ERROR_SUCCESS) value.bytes.assign(data, size);
+  return value;
 }
+
+std::wstring RunValue::Text() const {
+  if (status != ERROR_SUCCESS) return L"<none>";
+  const std::string text = bytes.substr(0, bytes.find('\0'));
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size()))));
+  return wide;
+}
+
+bool RunValueExists(HKEY root) { return ReadRunValue(root).status == ERROR_SUCCESS; }
 
 void DeleteRunValue(HKEY root) { RegDeleteKeyValueW(root, kRunKeyPath, kRunValueName); }
 

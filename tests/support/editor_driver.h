@@ -9,8 +9,6 @@
 
 namespace tarvolin::test {
 
-// A control's rectangle in its window's client pixels, from the window's layout.
-RECT LayoutRect(const wchar_t* formClass, const char* name, int index = -1);
 // The child window of form that the layout puts at the control's place.
 HWND LayoutControl(HWND form, const char* name, int index = -1);
 // A point of the control in screen pixels: its middle (for a face button, the middle of the part
@@ -18,8 +16,6 @@ HWND LayoutControl(HWND form, const char* name, int index = -1);
 POINT ScreenPoint(HWND form, const char* name, int index = -1);
 POINT ScreenPoint(HWND form, const char* name, int index, int x, int y);
 void ClickAt(POINT screen, int button = 1);
-// Lets the other program handle what the input caused.
-void Settle(int milliseconds = 150);
 
 // Main's Settings button clicked; the editor once it is up.
 HWND OpenEditor(RunningProgram& program);
@@ -38,7 +34,15 @@ HWND CaptureOf(HWND windowOfThread);
 // A pixel of the screen.
 COLORREF ScreenPixel(POINT screen);
 
-// Registry helpers for the autostart value.
+// The autostart value as a program reading it through the ANSI interface sees it, in this
+// flavour's own registry view unless another is named (KEY_WOW64_32KEY, KEY_WOW64_64KEY).
+struct RunValue {
+  LONG status = ERROR_FILE_NOT_FOUND;
+  DWORD type = 0;
+  std::string bytes;  // every byte, the terminating NUL included
+  std::wstring Text() const;  // "<none>" when there is none
+};
+RunValue ReadRunValue(HKEY root, REGSAM view = 0);
 bool RunValueExists(HKEY root);
 void DeleteRunValue(HKEY root);
 

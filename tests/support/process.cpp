@@ -2,23 +2,16 @@
 
 #include <shlobj.h>
 
+#include "hotkeys/tray.h"
 #include "settings/settings.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
 
 namespace tarvolin::test {
-
-namespace {
-std::wstring BesideTests(const wchar_t* name) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.erase(path.find_last_of(L'\\') + 1);
-  return path + name;
-}
-}  // namespace
 
 // The build's Tarvolin.exe beside the tests, or the one TARVOLIN_EXE names (the release runs the
 // start-up tests against the exe it unpacked from its zip).
@@ -45,18 +38,29 @@ RunningProgram::~RunningProgram() {
 }
 
 bool RunningProgram::Start(const std::wstring& path) {
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  std::wstring commandLine = L"\"" + path + L"\"";
-  if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    return false;
+  // Under Wine a new process can end inside the loader before any code of its own runs, and
+  // CreateProcess then fails at once, leaving nothing behind: that start is tried again. Each
+  // failure is printed with the system's word for it, so that a log tells what happened.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    const auto began = std::chrono::steady_clock::now();
+    if (CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      CloseHandle(info.hThread);
+      process_.reset(info.hProcess);
+      id_ = info.dwProcessId;
+      return true;
+    }
+    const DWORD error = GetLastError();
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+    std::fprintf(stderr, "start %d of %ls failed with error %lu after %lld ms\n", attempt, path.c_str(), error,
+                 static_cast<long long>(spent.count()));
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   }
-  CloseHandle(info.hThread);
-  process_.reset(info.hProcess);
-  id_ = info.dwProcessId;
-  return true;
+  return false;
 }
 
 namespace {
@@ -85,15 +89,38 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
   return request.found;
 }
 
+bool TrayIconPresent(HWND owner) {
+  NOTIFYICONDATAA record = {};
+  record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record.hWnd = owner;
+  record.uID = kTrayIconId;
+  return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+namespace {
+BOOL CALLBACK NotePainted(HWND child, LPARAM painted) {
+  if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(painted) = false;
+  return TRUE;
+}
+}  // namespace
+
+bool Painted(HWND window) {
+  bool painted = GetUpdateRect(window, nullptr, FALSE) == FALSE;
+  EnumChildWindows(window, &NotePainted, reinterpret_cast<LPARAM>(&painted));
+  return painted;
+}
+
 HWND RunningProgram::WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout) const {
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindProcessWindow(id_, className)) != nullptr; }, timeout);
   return found;
 }
 
-HWND RunningProgram::WaitForMain() {
+HWND RunningProgram::WaitForMain(bool shown) {
   if (process_) WaitForInputIdle(process_.get(), 10000);
-  return WaitForWindow(L"Tarvolin.Main");
+  const HWND main = WaitForWindow(L"Tarvolin.Main");
+  if (!main || !shown) return main;
+  return WaitUntil([&] { return IsWindowVisible(main) != FALSE; }) ? main : nullptr;
 }
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds timeout) const {
@@ -163,6 +190,12 @@ std::string ReadFileBytes(const std::wstring& path) {
 
 void WriteSettingsBytes(const std::string& bytes) { WriteFileBytes(SettingsPath(), bytes); }
 
+std::string EnabledSection(const std::string& switches) {
+  std::string section = "[Enabled]\r\n";
+  for (size_t n = 1; n <= 12; ++n) section += "F" + std::to_string(n) + (switches[n - 1] == 'x' ? "=True\r\n" : "=False\r\n");
+  return section;
+}
+
 bool SettingsFileExists() { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadSettingsBytes() { return ReadFileBytes(SettingsPath()); }
@@ -188,6 +221,19 @@ std::string Ansi(const std::wstring& text) {
 }  // namespace tarvolin::test
 
 namespace tarvolin::test {
+
+std::wstring BesideTests(const wchar_t* name) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.erase(path.find_last_of(L'\\') + 1);
+  return path + name;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
 
 std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
 
@@ -273,6 +319,12 @@ void PressKey(WORD vk, WORD modifier) {
   key(vk, true);
   if (modifier) key(modifier, true);
   SendInput(static_cast<UINT>(count), inputs, sizeof(INPUT));
+}
+
+void Drag(POINT from, int dx, int dy, int button) {
+  MouseButton(from.x, from.y, button, true);
+  for (int step = 1; step <= 5; ++step) MoveMouse(from.x + dx * step / 5, from.y + dy * step / 5);
+  MouseButton(from.x + dx, from.y + dy, button, false);
 }
 
 POINT ClientToScreenPoint(HWND window, int x, int y) {

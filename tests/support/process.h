@@ -32,8 +32,11 @@ class RunningProgram {
   // The top-level window of this process with the given class, once it exists (null on time-out).
   HWND WaitForWindow(const wchar_t* className,
                      std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
-  // Main once start-up has finished: the program is idle and waiting for input.
-  HWND WaitForMain();
+  // Main once start-up is over. Start-up shows Main last, after taking its keys; null when Main
+  // is not shown. With shown false (AutoHide), there is nothing to see at its end: Main is only
+  // found once the program waits for input, which it may also do for a moment while its tray
+  // icon is added, before it takes its keys.
+  HWND WaitForMain(bool shown = true);
   bool WaitForExit(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
   bool Running() const;
   DWORD id() const { return id_; }
@@ -48,12 +51,16 @@ class RunningProgram {
 
 // The top-level window of process pid with this class, or null.
 HWND FindProcessWindow(DWORD pid, const wchar_t* className);
+// Whether the window has its icon in the notification area: the shell accepts a change to it.
+bool TrayIconPresent(HWND owner);
+// Whether a window of any process and its child windows have painted all that was asked of them.
+bool Painted(HWND window);
 
 // Waits for a condition on held keys. Looking at a key takes it for a moment, so a look while the
 // program registers that key would take it from the program: the program gets time to act before
-// each look.
+// each look, and the wait outlasts the program's retry of a key it could not take (5 seconds).
 bool WaitForKeys(const std::function<bool()>& condition,
-                 std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(12000));
 
 // Whether some program holds the bare function key vk as a system-wide hotkey: our own attempt
 // to register it is refused with error 1409.
@@ -66,6 +73,8 @@ std::wstring SettingsPath();
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteSettingsBytes(const std::string& bytes);
+// An [Enabled] section switching on the keys marked 'x' in a 12-character string.
+std::string EnabledSection(const std::string& switches);
 bool SettingsFileExists();
 std::string ReadSettingsBytes();
 // Removes it, and the user's own copy where there is one.
@@ -77,6 +86,11 @@ std::string Ansi(const std::wstring& text);
 }  // namespace tarvolin::test
 
 namespace tarvolin::test {
+
+// A helper program built beside the tests (probe.exe, startup_floor.exe, ...).
+std::wstring BesideTests(const wchar_t* name);
+// The middle value (0 for none).
+double Median(std::vector<double> values);
 
 // The probe program built beside the tests, and what it noted: one entry per start.
 std::wstring ProbePath();
@@ -96,6 +110,8 @@ void ClickAt(int x, int y, int button = 1);
 void PressKey(WORD vk, WORD modifier = 0);
 // One key going down or up alone: a key held down repeats its key-down.
 void KeyEvent(WORD vk, bool down);
+// A drag with a mouse button from a screen point by (dx, dy), in a few moves.
+void Drag(POINT from, int dx, int dy, int button);
 // A point of a window's client area, from the layout's pixel position.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
