@@ -54,11 +54,11 @@ TEST_F(Hook, AHotkeyRunsTheBindingItsLabelHoldsAtThatMoment) {
   Hotkey(0xFFFFB001u);
   Main().SetSlotCommandName(2, L"D:\\Music\\List.m3u");
   Hotkey(0xFFFFB001u);
-  Main().SetSlotCommandName(12, L"explorer.exe");
+  Main().SetSlotCommandName(12, L"D:\\Games\\chess.exe");
   Hotkey(0xFFFFB011u);
   EXPECT_EQ(g_recorded.calls, (CallList{L"ShellExecuteW(0, <null>, C:\\Tools\\Notes.exe, , , 1)",
                                       L"ShellExecuteW(0, <null>, D:\\Music\\List.m3u, , , 1)",
-                                      L"ShellExecuteW(0, <null>, explorer.exe, , , 1)"}));
+                                      L"ShellExecuteW(0, <null>, D:\\Games\\chess.exe, , , 1)"}));
 }
 
 TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
