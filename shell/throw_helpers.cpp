@@ -6,7 +6,8 @@
 // Each copy throws std::bad_alloc, so whatever fails is handled as a failed allocation is: every
 // place that guards against a failure catches everything, and nothing here looks at the message.
 //
-// Only the helpers the program's code reaches are defined.
+// Only the helpers the program's code reaches are defined. The build reads the link map and stops
+// when the linker takes a helper from the library again (cmake/check-link-map.cmake).
 #include <new>
 #include <string>  // declares the helpers (bits/functexcept.h)
 
