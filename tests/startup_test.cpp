@@ -214,11 +214,11 @@ TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
   FreeLibrary(image);
 
-  // Everything inside, pictures included, in at most 300 KB; built for this test's own flavour.
+  // Everything inside, pictures included, in at most 200 KB; built for this test's own flavour.
   WIN32_FILE_ATTRIBUTE_DATA file = {};
   ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file));
   EXPECT_EQ(file.nFileSizeHigh, 0u);
-  EXPECT_LE(file.nFileSizeLow, 307200u);
+  EXPECT_LE(file.nFileSizeLow, 204800u);
   DWORD kind = 0;
   ASSERT_TRUE(GetBinaryTypeW(path.c_str(), &kind));
   EXPECT_EQ(kind, sizeof(void*) == 8 ? static_cast<DWORD>(SCS_64BIT_BINARY) : static_cast<DWORD>(SCS_32BIT_BINARY));
