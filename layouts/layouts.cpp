@@ -126,6 +126,7 @@ constexpr int Count(const T (&)[N]) {
 
 }  // namespace
 
+// clang-format off
 const FormSpec kMainLayout = {L"Tarvolin.Main", 6285, 6300, IDB_MAIN_BACKGROUND, kLightGrey, L"Form1",
                               IDI_APP, kMainControls, Count(kMainControls)};
 const FormSpec kEditLayout = {L"Tarvolin.Edit", 6285, 6300, IDB_EDIT_BACKGROUND, kLightGrey, L"",
@@ -136,5 +137,6 @@ const FormSpec kInforLayout = {L"Tarvolin.Infor", 4980, 1740, IDB_INFOR_BACKGROU
                                0, kInforControls, Count(kInforControls)};
 const FormSpec kInfor2Layout = {L"Tarvolin.Infor2", 3480, 1845, IDB_INFOR2_BACKGROUND, kLightGrey, L"",
                                 0, kInfor2Controls, Count(kInfor2Controls)};
+// clang-format on
 
 }  // namespace tarvolin

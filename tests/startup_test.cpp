@@ -210,6 +210,11 @@ TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
   ASSERT_NE(fixed, nullptr);
   EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 4);
   EXPECT_EQ(LOWORD(fixed->dwFileVersionMS), 1);
+  // And as text, which the About window shows too: the minor number with two digits.
+  const std::wstring block(reinterpret_cast<const wchar_t*>(data), size / sizeof(wchar_t));
+  const size_t key = block.find(L"FileVersion");
+  ASSERT_NE(key, std::wstring::npos);
+  EXPECT_STREQ(block.c_str() + block.find_first_not_of(L'\0', key + 11), L"4.01");
   EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS_NT_WINDOWS32));
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
   FreeLibrary(image);
