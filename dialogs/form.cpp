@@ -70,18 +70,18 @@ bool Form::Load(HWND owner) {
   const int height = TwipsToPixels(layout_.height);
   // Main has no owner; a tool window keeps it off the taskbar. Owned windows never show there.
   const DWORD exStyle = WS_EX_CONTROLPARENT | (owner ? 0 : WS_EX_TOOLWINDOW);
-  CreateWindowExW(exStyle, layout_.className, layout_.text, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width,
-                  height, owner, nullptr, Instance(), this);
+  CreateWindowExW(exStyle, layout_.className, layout_.text, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
+                  owner, nullptr, Instance(), this);
   if (!hwnd_) return false;
   Loaded().push_back(this);
   if (layout_.icon) {
-    const HICON big = static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
-                                                    0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    const HICON big = static_cast<HICON>(
+        LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     // The small one is the form's own copy: a shared load may hand back the large image, scaled,
     // where the icon has a small image of its own.
-    smallIcon_.reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    smallIcon_.reset(
+        static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
@@ -127,8 +127,8 @@ void Form::CreateControls() {
     Control& control = controls_[static_cast<size_t>(i)];
     const RECT& r = control.rect;
     const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i));
-    DWORD style = WS_CHILD | ((spec.flags & kInvisible) ? 0 : WS_VISIBLE) |
-                  ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
+    DWORD style =
+        WS_CHILD | ((spec.flags & kInvisible) ? 0 : WS_VISIBLE) | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
     const wchar_t* cls = L"BUTTON";
     int height = r.bottom - r.top;
     switch (spec.kind) {
@@ -149,8 +149,8 @@ void Form::CreateControls() {
       default:
         break;
     }
-    control.window = CreateWindowExW(0, cls, control.caption.c_str(), style, r.left, r.top,
-                                     r.right - r.left, height, hwnd_, id, Instance(), nullptr);
+    control.window = CreateWindowExW(0, cls, control.caption.c_str(), style, r.left, r.top, r.right - r.left,
+                                     height, hwnd_, id, Instance(), nullptr);
     if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::ComboBox) {
       SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font)), FALSE);
     }

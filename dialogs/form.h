@@ -98,10 +98,10 @@ class Form {
  private:
   struct Control {
     const ControlSpec* spec = nullptr;
-    HWND window = nullptr;      // null for labels and images
-    std::wstring caption;       // labels
-    RECT rect{};                // client pixels
-    IconHandle icon;            // images and picture boxes
+    HWND window = nullptr;  // null for labels and images
+    std::wstring caption;   // labels
+    RECT rect{};            // client pixels
+    IconHandle icon;        // images and picture boxes
   };
 
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -22,6 +22,8 @@ std::vector<Form*>& Loaded();
 inline HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // Labels and images have no window of their own: the form draws them and hit-tests them.
-inline bool IsWindowless(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Image; }
+inline bool IsWindowless(ControlKind kind) {
+  return kind == ControlKind::Label || kind == ControlKind::Image;
+}
 
 }  // namespace tarvolin::form_internal

@@ -19,7 +19,8 @@ HBITMAP Form::Bitmap(int id) {
   for (const auto& [known, handle] : bitmaps_) {
     if (known == id) return handle.get();
   }
-  BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(
+      static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
   const HBITMAP result = bitmap.get();
   bitmaps_.emplace_back(id, std::move(bitmap));
   return result;
@@ -82,7 +83,8 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &r, Brush(layout_.backColor));
   }
   const int saved = SaveDC(item.hDC);
-  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right, kButtonRegion.bottom);
+  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
+                    kButtonRegion.bottom);
   RECT frame = r;
   DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {

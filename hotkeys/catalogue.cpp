@@ -66,13 +66,9 @@ std::optional<BuiltinCommand> FindBuiltinCommand(const std::wstring& name) {
 namespace {
 
 // The built-ins, reached only through RunBuiltinCommand.
-void OpenMyComputer() {
-  Shell(L"Open", L"explorer.exe", L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-}
+void OpenMyComputer() { Shell(L"Open", L"explorer.exe", L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"); }
 
-void OpenRecycleBin() {
-  Shell(L"Open", L"Explorer.exe", L"/root,::{645FF040-5081-101B-9F08-00AA002F954E}");
-}
+void OpenRecycleBin() { Shell(L"Open", L"Explorer.exe", L"/root,::{645FF040-5081-101B-9F08-00AA002F954E}"); }
 
 void OpenExplorer() { Shell(nullptr, L"Explorer.exe", L""); }
 
@@ -127,7 +123,9 @@ void HangUpDialup() {
   }
 }
 
-bool Exists(const std::wstring& path) { return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return !path.empty() && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::wstring Expanded(const std::wstring& text) {
   const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
@@ -182,7 +180,8 @@ size_t EndOfFirstProgramName(const std::wstring& text) {
     if (at + 4 >= text.size() || text[at + 4] != L' ') continue;
     std::wstring extension = text.substr(at + 1, 3);
     for (wchar_t& c : extension) c = static_cast<wchar_t>(towlower(c));
-    if (extension == L"exe" || extension == L"com" || extension == L"bat" || extension == L"cmd") return at + 4;
+    if (extension == L"exe" || extension == L"com" || extension == L"bat" || extension == L"cmd")
+      return at + 4;
   }
   return std::wstring::npos;
 }

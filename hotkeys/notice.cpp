@@ -33,7 +33,9 @@ std::vector<char> Lossy(const wchar_t* text, size_t length, unsigned cp) {
   return narrow;
 }
 
-void Append(std::vector<char>& text, const std::vector<char>& more) { text.insert(text.end(), more.begin(), more.end()); }
+void Append(std::vector<char>& text, const std::vector<char>& more) {
+  text.insert(text.end(), more.begin(), more.end());
+}
 void Append(std::vector<char>& text, const char* more) {
   while (*more != '\0') text.push_back(*more++);
 }
@@ -48,7 +50,8 @@ std::vector<char> NoticeText(const std::wstring& key, const std::wstring& bindin
   Append(text, ": ");
   const bool missing = TargetMissing(error);
   std::vector<char> words;
-  ToCodePage(missing ? L"\u627E\u4E0D\u5230 " : L"\u65E0\u6CD5\u6253\u5F00 ", cp, words);  // "找不到 ", "无法打开 "
+  ToCodePage(missing ? L"\u627E\u4E0D\u5230 " : L"\u65E0\u6CD5\u6253\u5F00 ", cp,
+             words);  // "找不到 ", "无法打开 "
   if (words.empty()) {
     Append(text, missing ? "cannot find " : "cannot open ");
   } else {

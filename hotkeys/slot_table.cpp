@@ -9,9 +9,9 @@ struct Slot {
   const wchar_t* name;
 };
 constexpr Slot kSlots[kSlotCount] = {
-    {0xFFFFB000u, VK_F1, L"F1"},  {0xFFFFB001u, VK_F2, L"F2"},   {0xFFFFB002u, VK_F3, L"F3"},
-    {0xFFFFB003u, VK_F4, L"F4"},  {0xFFFFB004u, VK_F5, L"F5"},   {0xFFFFB005u, VK_F6, L"F6"},
-    {0xFFFFB006u, VK_F7, L"F7"},  {0xFFFFB007u, VK_F8, L"F8"},   {0xFFFFB008u, VK_F9, L"F9"},
+    {0xFFFFB000u, VK_F1, L"F1"},   {0xFFFFB001u, VK_F2, L"F2"},   {0xFFFFB002u, VK_F3, L"F3"},
+    {0xFFFFB003u, VK_F4, L"F4"},   {0xFFFFB004u, VK_F5, L"F5"},   {0xFFFFB005u, VK_F6, L"F6"},
+    {0xFFFFB006u, VK_F7, L"F7"},   {0xFFFFB007u, VK_F8, L"F8"},   {0xFFFFB008u, VK_F9, L"F9"},
     {0xFFFFB009u, VK_F10, L"F10"}, {0xFFFFB010u, VK_F11, L"F11"}, {0xFFFFB011u, VK_F12, L"F12"},
 };
 }  // namespace

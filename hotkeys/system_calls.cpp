@@ -11,8 +11,8 @@ namespace tarvolin {
 
 namespace {
 
-DWORD RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
-                       const wchar_t* parameters, const wchar_t* directory, int showState) {
+DWORD RealShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
+                       const wchar_t* directory, int showState) {
   SHELLEXECUTEINFOW request = {};
   request.cbSize = sizeof request;
   // No message box of the shell's: a refusal comes back to us with its reason instead, and no
@@ -37,8 +37,7 @@ BOOL RealStartProcess(const wchar_t* commandLine, WORD showState) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = showState;
   PROCESS_INFORMATION started = {};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &started))
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
     return FALSE;
   // The started program is on its own: we keep neither its id nor its handles.
   KernelHandle thread(started.hThread);
@@ -48,14 +47,12 @@ BOOL RealStartProcess(const wchar_t* commandLine, WORD showState) {
 
 BOOL RealEnableShutdownPrivilege() {
   HANDLE opened = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
-    return FALSE;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened)) return FALSE;
   KernelHandle token(opened);
   TOKEN_PRIVILEGES privileges = {};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
-    return FALSE;
+  if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) return FALSE;
   if (!AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr)) return FALSE;
   // AdjustTokenPrivileges also succeeds when the token does not hold the privilege at all.
   return GetLastError() == ERROR_SUCCESS;
@@ -72,8 +69,7 @@ DWORD RealMciSendString(const char* command, char* returnBuffer, UINT returnLeng
 
 DWORD RealRasEnumConnections(DialupRecord* records, DWORD* bufferSize, DWORD* count) {
   using Function = DWORD(WINAPI*)(DialupRecord*, DWORD*, DWORD*);
-  static const Function bound =
-      FindSystemFunction<Function>(L"rasapi32.dll", "RasEnumConnectionsA");
+  static const Function bound = FindSystemFunction<Function>(L"rasapi32.dll", "RasEnumConnectionsA");
   if (bound == nullptr) return ERROR_PROC_NOT_FOUND;
   return bound(records, bufferSize, count);
 }
@@ -86,9 +82,8 @@ DWORD RealRasHangUp(HANDLE connection) {
 }
 
 const SystemCalls kRealCalls = {
-    RealShellExecute, RealStartProcess,  RealEnableShutdownPrivilege,
-    RealExitWindows,  RealMciSendString, RealRasEnumConnections,
-    RealRasHangUp,
+    RealShellExecute,       RealStartProcess, RealEnableShutdownPrivilege, RealExitWindows, RealMciSendString,
+    RealRasEnumConnections, RealRasHangUp,
 };
 
 const SystemCalls* g_current = &kRealCalls;

@@ -47,8 +47,7 @@ struct SystemCalls {
   // opened the file, else the system's error code (ERROR_CANCELLED when the user refused the
   // elevation prompt).
   using ShellExecuteFunction = DWORD (*)(HWND owner, const wchar_t* verb, const wchar_t* file,
-                                         const wchar_t* parameters, const wchar_t* directory,
-                                         int showState);
+                                         const wchar_t* parameters, const wchar_t* directory, int showState);
   ShellExecuteFunction shellExecute;
   // Starts a command line as a new process whose first window gets showState.
   BOOL (*startProcess)(const wchar_t* commandLine, WORD showState);

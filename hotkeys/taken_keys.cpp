@@ -49,7 +49,7 @@ TrayTip TipFor(const std::wstring* keys, int count, unsigned codePage) {
   Append(tip, "Tarvolin", 8);
   if (count <= 0) return tip;
   // The endings in the code page, or in plain letters where it has no Chinese.
-  std::vector<char> taken = Narrow(L" \u5DF2\u88AB\u5360\u7528", codePage);       // " 已被占用"
+  std::vector<char> taken = Narrow(L" \u5DF2\u88AB\u5360\u7528", codePage);        // " 已被占用"
   std::vector<char> more = Narrow(L" \u7B49 \u5DF2\u88AB\u5360\u7528", codePage);  // " 等 已被占用"
   if (taken.empty() || more.empty()) {
     const char plainTaken[] = " taken";

@@ -8,8 +8,8 @@ namespace tarvolin {
 enum class ControlKind { FaceButton, CheckBox, Label, Image, PictureBox, ComboBox };
 
 enum class FontKind {
-  Default,          // the window's default font: a 9-point font that shows Chinese
-  Arial9,           // Arial 9 pt, with a Chinese font for the characters Arial lacks
+  Default,  // the window's default font: a 9-point font that shows Chinese
+  Arial9,   // Arial 9 pt, with a Chinese font for the characters Arial lacks
   Arial9Underline,
 };
 
@@ -18,8 +18,8 @@ enum ControlFlag : unsigned {
   kTransparent = 1u << 1,  // a label that leaves the background picture showing
   kTabStop = 1u << 2,
   kInvisible = 1u << 3,
-  kFlat = 1u << 4,         // flat check box
-  kHandCursor = 1u << 5,   // HandCursor while the pointer is over the control
+  kFlat = 1u << 4,        // flat check box
+  kHandCursor = 1u << 5,  // HandCursor while the pointer is over the control
 };
 
 // Colours: 0x00BBGGRR, or one of these markers for the user's current system colours.
@@ -29,16 +29,16 @@ inline constexpr COLORREF kColorNone = 0xFFFFFFFFu;
 inline constexpr COLORREF kLightGrey = 0xC0C0C0u;
 
 struct ControlSpec {
-  const char* name;   // the control's name; arrays share one name
-  int index;          // index within its array, or -1 for a single control
+  const char* name;  // the control's name; arrays share one name
+  int index;         // index within its array, or -1 for a single control
   ControlKind kind;
   int left, top, width, height;  // twips
   const wchar_t* caption;
-  int picture;        // resource id: face bitmap (pressed one at +1), icon, or 0
+  int picture;  // resource id: face bitmap (pressed one at +1), icon, or 0
   FontKind font;
   COLORREF back, fore;
   unsigned flags;
-  int tabIndex;       // keyboard order among the window's controls; -1 for none
+  int tabIndex;  // keyboard order among the window's controls; -1 for none
 };
 
 struct FormSpec {
@@ -46,8 +46,8 @@ struct FormSpec {
   int width, height;         // client area, twips
   int background;            // bitmap resource id
   COLORREF backColor;
-  const wchar_t* text;       // window text
-  int icon;                  // icon resource id, or 0
+  const wchar_t* text;  // window text
+  int icon;             // icon resource id, or 0
   const ControlSpec* controls;
   int controlCount;
 };

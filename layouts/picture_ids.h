@@ -1,10 +1,10 @@
 // Resource ids of every picture the program carries. Shared by the .rc files and the code.
 #pragma once
 
-#define IDI_APP 1          // AppIcon: executable, Main's window and the active tray icon
-#define IDI_PAUSED 2       // PausedIcon: the tray icon while the hotkeys are paused
-#define IDI_BROWSE 3       // BrowseIcon: the editor's browse buttons, 22 x 22
-#define IDC_HAND_POINTER 4 // HandCursor: over About's e-mail link
+#define IDI_APP 1           // AppIcon: executable, Main's window and the active tray icon
+#define IDI_PAUSED 2        // PausedIcon: the tray icon while the hotkeys are paused
+#define IDI_BROWSE 3        // BrowseIcon: the editor's browse buttons, 22 x 22
+#define IDC_HAND_POINTER 4  // HandCursor: over About's e-mail link
 
 #define IDB_MAIN_BACKGROUND 100
 #define IDB_EDIT_BACKGROUND 101

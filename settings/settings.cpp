@@ -33,7 +33,9 @@ bool g_keepsUserCopy = false;
 #endif
 bool g_refuseWindowsDirectory = false;
 
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Drops the profile functions' cached copy, so the next call reads the file as it is on disk.
 void FlushProfileCache(const std::wstring& file) {
@@ -57,7 +59,8 @@ std::wstring FullPath(const std::wstring& profileFile) {
 bool CreateParentFolders(const std::wstring& path) {
   const size_t end = path.find_last_of(L'\\');
   if (end == std::wstring::npos) return false;
-  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos && at <= end; at = path.find(L'\\', at + 1)) {
+  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos && at <= end;
+       at = path.find(L'\\', at + 1)) {
     const std::wstring folder = path.substr(0, at);
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   }
@@ -87,7 +90,8 @@ bool ReadWholeFile(const std::wstring& path, Bytes& bytes) {
   bytes.clear();
   char chunk[4096];
   DWORD got = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  while (ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
   return true;
 }
 
@@ -111,8 +115,8 @@ bool ConvertToUtf16(const std::wstring& path, const Bytes& ansi) {
 
   const std::wstring temp = path + L".new";
   {
-    FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     const DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     DWORD written = 0;
@@ -171,8 +175,8 @@ std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
   std::vector<wchar_t> buffer(256);
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer.size());
-    const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size,
-                                             file.c_str());
+    const DWORD n =
+        GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size, file.c_str());
     if (n + 1 < size || size >= (1u << 20)) {
       return settings_detail::TrimBlanks(std::wstring(buffer.data(), n < size ? n : 0));
     }

@@ -52,9 +52,9 @@ HICON MainForm::PausedIcon() const { return trayPaused_.get(); }
 void MainForm::LoadPausedIcon() {
   const ControlSpec* image = Spec("Image2");
   if (!image) return;
-  trayPaused_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture),
-                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), 0)));
+  trayPaused_.reset(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
 bool MainForm::AnotherCopyRuns() {
@@ -219,9 +219,9 @@ void MainForm::TakenKeysChanged() {
 void MainForm::UpdateTakenTips() {
   if (!tooltip_) {
     if (!AnyKeyTaken() || !LoadTooltipClass()) return;
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
   }
   // One tool per taken row, over its label; the others have none.

@@ -33,7 +33,8 @@ TEST(ButtonStrip, ArrivingRaisesAndTakesTheCaptureWhichLaterMovesOnlyKeep) {
 TEST(ButtonStrip, BothEdgesCountAsInsideAndOnePixelBeyondIsOutside) {
   const ButtonStrip strip;
   for (const POINT p : {POINT{0, 0}, POINT{kSize, kSize}, POINT{kSize, 0}, POINT{0, kSize}}) {
-    EXPECT_EQ(strip.MouseMove(0, p.x, p.y, kSize, kSize, true).capture, CaptureChange::Take) << p.x << "," << p.y;
+    EXPECT_EQ(strip.MouseMove(0, p.x, p.y, kSize, kSize, true).capture, CaptureChange::Take)
+        << p.x << "," << p.y;
   }
   for (const POINT p : {POINT{-1, 5}, POINT{5, -1}, POINT{kSize + 1, 5}, POINT{5, kSize + 1}}) {
     const StripStep leave = strip.MouseMove(0, p.x, p.y, kSize, kSize, true);
@@ -133,8 +134,9 @@ std::array<COLORREF, 5> EdgesOf(int look) {
   FillRect(dc, &rect, grey);
   DeleteObject(grey);
   DrawButtonEdge(dc, rect, look);
-  const std::array<COLORREF, 5> edges = {GetPixel(dc, 0, 11), GetPixel(dc, 11, 0), GetPixel(dc, kSize - 1, 11),
-                                         GetPixel(dc, 11, kSize - 1), GetPixel(dc, 1, 11)};
+  const std::array<COLORREF, 5> edges = {GetPixel(dc, 0, 11), GetPixel(dc, 11, 0),
+                                         GetPixel(dc, kSize - 1, 11), GetPixel(dc, 11, kSize - 1),
+                                         GetPixel(dc, 1, 11)};
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);

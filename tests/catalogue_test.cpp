@@ -77,8 +77,7 @@ TEST(BuiltinNames, EditorListsThemInItsOwnOrder) {
       NameOf(BuiltinCommand::MsDos),      NameOf(BuiltinCommand::CdDoor),
       NameOf(BuiltinCommand::HangUp),
   };
-  EXPECT_EQ(std::vector<std::wstring>(kEditorCommandNames.begin(), kEditorCommandNames.end()),
-            expected);
+  EXPECT_EQ(std::vector<std::wstring>(kEditorCommandNames.begin(), kEditorCommandNames.end()), expected);
 }
 
 TEST_F(Catalogue, EachBuiltinMakesExactlyItsOwnCalls) {
@@ -96,8 +95,7 @@ TEST_F(Catalogue, EachBuiltinMakesExactlyItsOwnCalls) {
       {BuiltinCommand::Restart, {L"EnableShutdownPrivilege()", L"ExitWindowsEx(2, 0)"}},
       {BuiltinCommand::MsDos, {L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)"}},
       {BuiltinCommand::CdDoor, {L"mciSendStringA(set CDAudio door open, buffer, 127, 0)"}},
-      {BuiltinCommand::HangUp,
-       {kListingCall}},
+      {BuiltinCommand::HangUp, {kListingCall}},
   };
   for (const auto& [command, expected] : cases) {
     calls_.clear();
@@ -116,10 +114,10 @@ TEST_F(Catalogue, CdTrayAlternatesOpenAndClosedAcrossPresses) {
   EXPECT_EQ(CdDoorOpen(), 0);
   RunCommandName(cdTray);
   EXPECT_EQ(calls_, (CallList{
-                       L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
-                       L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
-                       L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
-                   }));
+                        L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
+                        L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
+                        L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
+                    }));
 }
 
 TEST_F(Catalogue, CdTrayFlagFollowsThePressesEvenWithoutMci) {
@@ -131,21 +129,21 @@ TEST_F(Catalogue, CdTrayFlagFollowsThePressesEvenWithoutMci) {
 
 TEST_F(Catalogue, HangUpSkipsUnnamedConnectionsAndKeepsTheListedOrder) {
   g_recorded.connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
-                 {reinterpret_cast<HANDLE>(0x1001), ""},
-                 {reinterpret_cast<HANDLE>(0x2002), "Home"},
-                 {reinterpret_cast<HANDLE>(0x0fff), "Backup"}};
+                            {reinterpret_cast<HANDLE>(0x1001), ""},
+                            {reinterpret_cast<HANDLE>(0x2002), "Home"},
+                            {reinterpret_cast<HANDLE>(0x0fff), "Backup"}};
   RunBuiltinCommand(BuiltinCommand::HangUp);
   EXPECT_EQ(calls_, (CallList{
-                       kListingCall,
-                       L"RasHangUpA(12291)",
-                       L"RasHangUpA(8194)",
-                       L"RasHangUpA(4095)",
-                   }));
+                        kListingCall,
+                        L"RasHangUpA(12291)",
+                        L"RasHangUpA(8194)",
+                        L"RasHangUpA(4095)",
+                    }));
 }
 
 TEST_F(Catalogue, HangUpAfterAFailedListingHangsUpNothing) {
   g_recorded.connections = {{reinterpret_cast<HANDLE>(0x3003), "Work"},
-                 {reinterpret_cast<HANDLE>(0x2002), "Home"}};
+                            {reinterpret_cast<HANDLE>(0x2002), "Home"}};
   for (DWORD failure : {DWORD{603} /* buffer too small */, DWORD{ERROR_PROC_NOT_FOUND}}) {
     calls_.clear();
     g_recorded.enumResult = failure;
@@ -172,9 +170,9 @@ TEST_F(Catalogue, AMissingEntryDisablesOnlyItsOwnStep) {
   RunCommandName(NameOf(BuiltinCommand::ShutDown));
   RunCommandName(NameOf(BuiltinCommand::ControlPanel));
   EXPECT_EQ(calls_, (CallList{
-                       kListingCall,
-                       L"EnableShutdownPrivilege()",
-                   }));
+                        kListingCall,
+                        L"EnableShutdownPrivilege()",
+                    }));
 
   calls_.clear();
   table_ = {};
@@ -192,8 +190,7 @@ TEST_F(Catalogue, OtherTextGoesToTheShellUntouched) {
         L"DOS",
         L"explorer.exe",
         L"\u6253\u5F00,\u5173\u95ED\u5149\u9A71",  // the CD-tray name with a Latin comma
-        L"C:\\Program Files\\Probe\\probe.exe --once",
-        L"\u6587\u6863.txt"}) {
+        L"C:\\Program Files\\Probe\\probe.exe --once", L"\u6587\u6863.txt"}) {
     calls_.clear();
     RunCommandName(text);
     // A program found by search starts in the user's profile folder.
@@ -208,7 +205,8 @@ struct RuleFiles {
   RuleFiles() {
     CreateDirectoryW(L"C:\\rule", nullptr);
     CreateDirectoryW(L"C:\\rule\\My Apps", nullptr);
-    for (const wchar_t* file : kFiles) CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (const wchar_t* file : kFiles)
+      CloseHandle(CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   }
   ~RuleFiles() {
     for (const wchar_t* file : kFiles) DeleteFileW(file);
@@ -216,10 +214,16 @@ struct RuleFiles {
     RemoveDirectoryW(L"C:\\rule");
   }
   // The last one is planted where a shorter cut of "C:\rule\Program Files\..." would find it.
-  static constexpr const wchar_t* kFiles[] = {
-      L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\100%done.txt", L"C:\\rule\\report.doc", L"C:\\rule\\view.lnk",
-      L"C:\\rule\\Program.exe", L"C:\\rule\\setup.exe", L"C:\\rule\\setup.exe notes.txt", L"C:\\rule\\tool.com",
-      L"C:\\rule\\job.bat", L"C:\\rule\\run.CMD"};
+  static constexpr const wchar_t* kFiles[] = {L"C:\\rule\\My Apps\\view.exe",
+                                              L"C:\\rule\\100%done.txt",
+                                              L"C:\\rule\\report.doc",
+                                              L"C:\\rule\\view.lnk",
+                                              L"C:\\rule\\Program.exe",
+                                              L"C:\\rule\\setup.exe",
+                                              L"C:\\rule\\setup.exe notes.txt",
+                                              L"C:\\rule\\tool.com",
+                                              L"C:\\rule\\job.bat",
+                                              L"C:\\rule\\run.CMD"};
 };
 }  // namespace
 
@@ -229,8 +233,9 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
   // Binding -> the one shell request it makes: file, parameters, then the folder it starts in: a
   // file's own, the profile folder (~) for a program found by search, none for anything else.
   const std::pair<std::wstring, std::wstring> table[] = {
-      {L"\u6211\u7684\u7535\u8111", L"ShellExecuteW(0, Open, explorer.exe, "
-                                         L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}, , 1)"},
+      {L"\u6211\u7684\u7535\u8111",
+       L"ShellExecuteW(0, Open, explorer.exe, "
+       L"/root,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}, , 1)"},
       {L"C:\\rule\\My Apps\\view.exe", L"C:\\rule\\My Apps\\view.exe, , C:\\rule\\My Apps"},
       {L"\"C:\\rule\\My Apps\\view.exe\"  -full \"D:\\a b.txt\"",
        L"C:\\rule\\My Apps\\view.exe, -full \"D:\\a b.txt\", C:\\rule\\My Apps"},
@@ -242,7 +247,8 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
       {L"C:\\rule\\Gone\\app.exe -x", L"C:\\rule\\Gone\\app.exe -x, , "},
       {L"C:\\rule\\Program Files\\App\\app.exe -x", L"C:\\rule\\Program Files\\App\\app.exe -x, , "},
       {L"%RULE_DIR%\\report.doc", L"C:\\rule\\report.doc, , C:\\rule"},
-      {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%", L"C:\\rule\\My Apps\\view.exe, C:\\rule, C:\\rule\\My Apps"},
+      {L"%RULE_DIR%\\My Apps\\view.exe %RULE_DIR%",
+       L"C:\\rule\\My Apps\\view.exe, C:\\rule, C:\\rule\\My Apps"},
       {L"%NO_SUCH_THING%\\x.txt", L"%NO_SUCH_THING%\\x.txt, , "},
       {L"C:\\rule\\100%done.txt", L"C:\\rule\\100%done.txt, , C:\\rule"},
       {L"C:\\rule\\My Apps", L"C:\\rule\\My Apps, , "},
@@ -259,7 +265,8 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
     RunCommandName(binding);
     std::wstring expected =
         request.rfind(L"ShellExecuteW", 0) == 0 ? request : L"ShellExecuteW(0, <null>, " + request + L", 1)";
-    if (const size_t home = expected.find(L", ~,"); home != std::wstring::npos) expected.replace(home + 2, 1, ProfileFolder());
+    if (const size_t home = expected.find(L", ~,"); home != std::wstring::npos)
+      expected.replace(home + 2, 1, ProfileFolder());
     EXPECT_EQ(calls_, CallList{expected}) << "binding " << Ansi(binding);
   }
   SetEnvironmentVariableW(L"RULE_DIR", nullptr);
@@ -282,7 +289,7 @@ TEST_F(Catalogue, DosPromptFallsBackToComSpecWhenTheShellHasNoCommandCom) {
   g_recorded.failingShellFile = L"COMMAND.COM";
   RunCommandName(L"MS-DOS");
   EXPECT_EQ(calls_, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)",
-                             L"ShellExecuteW(0, <null>, C:\\Tools\\my shell.exe, , , 1)"}));
+                              L"ShellExecuteW(0, <null>, C:\\Tools\\my shell.exe, , , 1)"}));
 
   calls_.clear();
   SetEnvironmentVariableW(L"ComSpec", nullptr);

@@ -30,8 +30,8 @@ bool ProbeRan(const std::wstring& path) {
 }
 
 std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
@@ -51,7 +51,8 @@ class EditorEndToEnd : public ProgramTest {
                      std::chrono::milliseconds(5000));
   }
   bool DialogClosed() {
-    return WaitUntil([&] { return WaitForFileDialog(*program_, 0) == nullptr; }, std::chrono::milliseconds(5000));
+    return WaitUntil([&] { return WaitForFileDialog(*program_, 0) == nullptr; },
+                     std::chrono::milliseconds(5000));
   }
   // Clicks a browse button and returns the file dialog it opened (null if none within the time).
   // The first dialog of a run loads its libraries then, which on a busy machine takes seconds.
@@ -165,9 +166,9 @@ TEST_F(EditorEndToEnd, TheTimerFlattensTheCapturedButtonWhenAnotherWindowComesUn
     ASSERT_TRUE(LooksLike(editor, i, kRaised)) << "button " << i;
     ASSERT_TRUE(WaitUntil([&] { return CaptureOf(editor) == box; })) << "button " << i;
     // A window of another program comes up under the resting pointer; the button sees no move.
-    const HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
-                                       WS_POPUP | WS_VISIBLE, p.x - 2, p.y - 2, 5, 5, nullptr, nullptr, nullptr,
-                                       nullptr);
+    const HWND cover =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"",
+                        WS_POPUP | WS_VISIBLE, p.x - 2, p.y - 2, 5, 5, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(cover, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return CaptureOf(editor) == nullptr; })) << "button " << i;
     EXPECT_TRUE(LooksLike(editor, i, flat)) << "button " << i;
@@ -248,7 +249,8 @@ TEST_F(EditorEndToEnd, TheChosenFullPathReplacesTheTextAndCancelKeepsIt) {
 TEST_F(EditorEndToEnd, APathOfMoreThan260BytesInTheCodePageIsTakenWhole) {
   // Chinese folder names: under 260 characters, over 260 bytes in code page 936.
   std::wstring path = L"C:\\";
-  for (int level = 0; level < 10; ++level) path += L"热键设置的长路径测试第" + std::to_wstring(level) + L"层\\";
+  for (int level = 0; level < 10; ++level)
+    path += L"热键设置的长路径测试第" + std::to_wstring(level) + L"层\\";
   path += L"要打开的文件.txt";
   ASSERT_LT(path.size(), 260u);
   if (GetACP() != 936) GTEST_SKIP() << "code page 936 only";
@@ -321,7 +323,8 @@ TEST_F(EditorEndToEnd, OkWithANewPathInCombo6RunsItAtTheNextF6AndARestartWithout
   EXPECT_FALSE(ProbeRan(OtherProbePath()));
   // Main is hidden: its Settings button is pressed the way the button itself reports a click.
   const HWND settings = LayoutControl(main, "Command1", 1);
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(settings), BN_CLICKED), reinterpret_cast<LPARAM>(settings));
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(settings), BN_CLICKED),
+               reinterpret_cast<LPARAM>(settings));
   editor = program_->WaitForWindow(L"Tarvolin.Edit");
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(LayoutControl(editor, "Combo", 6)) == ProbePath(); }));
@@ -355,7 +358,8 @@ TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathWhereverItLivesQu
     ASSERT_EQ(value.status, ERROR_SUCCESS) << Utf8(place);
     EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ));
     const bool blank = place.find(L' ') != std::wstring::npos;
-    EXPECT_EQ(value.bytes, (blank ? "\"" + Ansi(place) + "\"" : Ansi(place)) + '\0') << "one NUL, no arguments";
+    EXPECT_EQ(value.bytes, (blank ? "\"" + Ansi(place) + "\"" : Ansi(place)) + '\0')
+        << "one NUL, no arguments";
     EXPECT_EQ(value.bytes.size(), length);
     EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
     ASSERT_TRUE(copy.CloseMain());

@@ -46,8 +46,8 @@ void Tick(EditForm& editor, const char* box, bool ticked) {
 
 void SetMachineRunValue(REGSAM view, const wchar_t* value) {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr) ==
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                      nullptr) == ERROR_SUCCESS) {
     RegSetValueExW(key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                    static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
@@ -89,7 +89,8 @@ TEST_F(Editor, OpensWithMainsBindingsTheNineNamesInEveryListAndTheOptionsFromThe
 TEST_F(Editor, OnlyYesSpelledExactlyTicksAnOption) {
   LoadedMain main;
   for (const char* value : {"", "yes", "YES", "True", "1", "No", "Yes"}) {
-    WriteSettingsBytes(std::string("[Other Settings]\r\nAutoRun=") + value + "\r\nAutoHide=" + value + "\r\n");
+    WriteSettingsBytes(std::string("[Other Settings]\r\nAutoRun=") + value + "\r\nAutoHide=" + value +
+                       "\r\n");
     EditForm editor;
     ASSERT_TRUE(editor.Load(main->hwnd()));
     const int expected = std::string(value) == "Yes" ? 1 : 0;
@@ -316,7 +317,8 @@ TEST_F(Editor, ADropOutsideTheRowsChangesNothing) {
   DropOnControl(editor.hwnd(), kEditLayout, "Command1", 0, {L"C:\\c.exe"});
   DropFiles(editor.hwnd(), POINT{(f1.left + f1.right) / 2, f1.bottom}, {L"C:\\d.exe"});
   DropFiles(editor.hwnd(), POINT{2, 2}, {L"C:\\e.exe"});
-  for (int n = 1; n <= 12; ++n) EXPECT_EQ(editor.Caption("Combo", n), main->SlotCommandName(n)) << "slot " << n;
+  for (int n = 1; n <= 12; ++n)
+    EXPECT_EQ(editor.Caption("Combo", n), main->SlotCommandName(n)) << "slot " << n;
   editor.Close();
   EXPECT_FALSE(SettingsFileExists());
 }

@@ -48,7 +48,8 @@ TEST(Holders, DeviceContextsMoveAndAreGivenBackWhenTheirLastHolderGoes) {
   memory.reset();
   EXPECT_EQ(GetObjectType(dc), 0u);
 
-  const HWND window = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const HWND window =
+      CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   {
     WindowDC source(window);
     dc = source.get();

@@ -35,7 +35,8 @@ TEST_F(Hotkeys, ABoundKeyStartsItsProgramOncePerPress) {
 }
 
 TEST_F(Hotkeys, ABindingWithArgumentsStartsItsProgramWithExactlyThoseArguments) {
-  ASSERT_NE(Start("[HotKey]\r\nF2=" + Probe() + "  alpha \"beta gamma\"\r\n[Enabled]\r\nF2=True\r\n"), nullptr);
+  ASSERT_NE(Start("[HotKey]\r\nF2=" + Probe() + "  alpha \"beta gamma\"\r\n[Enabled]\r\nF2=True\r\n"),
+            nullptr);
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F2); }));
   ASSERT_TRUE(PressAndSeeStarts(VK_F2, 1));
   const std::string line = ProbeStarts()[0].commandLine;
@@ -46,14 +47,16 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // F4 starts a copy of the probe, so the log tells the two keys apart.
   const std::wstring other = BesideTests(L"probe-other.exe");
   ASSERT_TRUE(CopyFileW(ProbePath().c_str(), other.c_str(), FALSE));
-  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) + "\r\n"
+  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) +
+                  "\r\n"
                   "[Enabled]\r\nF3=True\r\nF4=True\r\n"),
             nullptr);
   ASSERT_EQ(HeldFunctionKeys(), "--xx--------");
   const auto others = [] {
     const std::vector<ProbeStart> starts = ProbeStarts();
-    return std::count_if(starts.begin(), starts.end(),
-                         [](const ProbeStart& s) { return s.commandLine.find("probe-other") != std::string::npos; });
+    return std::count_if(starts.begin(), starts.end(), [](const ProbeStart& s) {
+      return s.commandLine.find("probe-other") != std::string::npos;
+    });
   };
   // Held: the key goes down and repeats its key-down twice before the one key-up; F4 pressed
   // meanwhile runs its own binding. Its start also shows that the repeats, handled before it,
@@ -76,7 +79,8 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
     KeyEvent(VK_F3, true);
     Sleep(30);
     KeyEvent(VK_F3, false);
-    EXPECT_TRUE(WaitUntil([&] { return ProbeStarts().size() >= n; }, std::chrono::milliseconds(5000))) << "press " << n;
+    EXPECT_TRUE(WaitUntil([&] { return ProbeStarts().size() >= n; }, std::chrono::milliseconds(5000)))
+        << "press " << n;
     Sleep(60);
   }
   EXPECT_TRUE(PressAndSeeStarts(VK_F4, 3));
@@ -94,7 +98,8 @@ struct ProbeFolder {
     CreateDirectoryW(path.c_str(), nullptr);
   }
   ~ProbeFolder() {
-    for (const wchar_t* file : {L"\\probe.exe", L"\\probe-found.exe", L"\\probe.log"}) DeleteFileW((path + file).c_str());
+    for (const wchar_t* file : {L"\\probe.exe", L"\\probe-found.exe", L"\\probe.log"})
+      DeleteFileW((path + file).c_str());
     RemoveDirectoryW(path.c_str());
   }
   bool Fill(const wchar_t* name = L"probe.exe") const {
@@ -113,7 +118,8 @@ std::wstring NoticeOnScreen() {
         if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
         wchar_t text[512] = {};
         DWORD_PTR length = 0;
-        SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &length);
+        SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                            &length);
         if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(result) = text;
         return TRUE;
       },
@@ -131,8 +137,9 @@ TEST_F(Hotkeys, AProgramStartsInItsOwnFolderAndOneFoundBySearchInTheProfileFolde
   wchar_t path[4096] = {};
   GetEnvironmentVariableW(L"PATH", path, 4096);
   SetEnvironmentVariableW(L"PATH", (folder.path + L";" + path).c_str());
-  const HWND main = Start("[HotKey]\r\nF5=" + program + "\r\nF6=\"" + program + "\" -x\r\nF7=" + program +
-                          " -y\r\nF8=probe-found.exe\r\n[Enabled]\r\nF5=True\r\nF6=True\r\nF7=True\r\nF8=True\r\n");
+  const HWND main =
+      Start("[HotKey]\r\nF5=" + program + "\r\nF6=\"" + program + "\" -x\r\nF7=" + program +
+            " -y\r\nF8=probe-found.exe\r\n[Enabled]\r\nF5=True\r\nF6=True\r\nF7=True\r\nF8=True\r\n");
   SetEnvironmentVariableW(L"PATH", path);
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "----xxxx----"; })) << HeldFunctionKeys();
@@ -141,7 +148,8 @@ TEST_F(Hotkeys, AProgramStartsInItsOwnFolderAndOneFoundBySearchInTheProfileFolde
   const std::string expected[] = {Ansi(folder.path), Ansi(folder.path), Ansi(folder.path), Ansi(profile)};
   for (size_t i = 0; i < 4; ++i) {
     PressKey(static_cast<WORD>(VK_F5 + i));
-    ASSERT_TRUE(WaitUntil([&] { return ProbeStarts(folder.path).size() > i; }, std::chrono::milliseconds(5000)))
+    ASSERT_TRUE(
+        WaitUntil([&] { return ProbeStarts(folder.path).size() > i; }, std::chrono::milliseconds(5000)))
         << "F" << 5 + i << " started nothing";
     const ProbeStart start = ProbeStarts(folder.path)[i];
     EXPECT_EQ(start.folder, expected[i]) << "F" << 5 + i << ": " << start.commandLine;
@@ -160,7 +168,8 @@ TEST_F(Hotkeys, AKeyWhoseTargetIsGoneSaysSoInANoticeAndWorksOnceItIsBack) {
       << "the notice on the screen read: " << Ansi(seen);
   ASSERT_TRUE(folder.Fill());
   PressKey(VK_F9);
-  EXPECT_TRUE(WaitUntil([&] { return ProbeStarts(folder.path).size() == 1; }, std::chrono::milliseconds(5000)));
+  EXPECT_TRUE(
+      WaitUntil([&] { return ProbeStarts(folder.path).size() == 1; }, std::chrono::milliseconds(5000)));
 }
 
 namespace {

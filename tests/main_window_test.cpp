@@ -51,7 +51,7 @@ TEST_F(MainWindow, SaveWritesEveryBindingAndSwitchAsShown) {
   for (const wchar_t* key : {L"F2", L"F3", L"F4", L"F6", L"F7", L"F8", L"F10", L"F11", L"F12"}) {
     EXPECT_EQ(Setting(L"HotKey", key), "") << "an empty binding is kept as an empty value";
   }
-  const char* expected[] = {"True", "False", "False", "False", "True", "False",
+  const char* expected[] = {"True",  "False", "False", "False", "True",  "False",
                             "False", "False", "False", "False", "False", "False"};
   for (int n = 1; n <= 12; ++n) {
     EXPECT_EQ(Setting(L"Enabled", (L"F" + std::to_wstring(n)).c_str()), expected[n - 1]) << "F" << n;
@@ -176,7 +176,8 @@ TEST_F(MainWindow, TheAddressOpensAMailMessageAndLeavesAboutOpen) {
   EXPECT_TRUE(WaitUntil([] { return !ProbeStarts().empty(); }));
   const auto starts = ProbeStarts();
   ASSERT_EQ(starts.size(), 1u);
-  EXPECT_NE(starts[0].commandLine.find("mailto:tarvolin@example.org"), std::string::npos) << starts[0].commandLine;
+  EXPECT_NE(starts[0].commandLine.find("mailto:tarvolin@example.org"), std::string::npos)
+      << starts[0].commandLine;
   EXPECT_TRUE(IsWindow(about));
   EXPECT_TRUE(IsWindowVisible(about));
 }

@@ -39,7 +39,9 @@ class Hook : public ::testing::Test {
     RemoveSettingsFile();
   }
   LRESULT Hotkey(UINT id) { return SendMessageW(hwnd_, WM_HOTKEY, id, MAKELPARAM(0, VK_F1)); }
-  LRESULT Tray(UINT mouseMessage) { return SendMessageW(hwnd_, kTrayCallbackMessage, kTrayIconId, mouseMessage); }
+  LRESULT Tray(UINT mouseMessage) {
+    return SendMessageW(hwnd_, kTrayCallbackMessage, kTrayIconId, mouseMessage);
+  }
   MainForm& Main() { return **main_; }
 
   std::unique_ptr<RecordingSystem> system_;
@@ -57,8 +59,8 @@ TEST_F(Hook, AHotkeyRunsTheBindingItsLabelHoldsAtThatMoment) {
   Main().SetSlotCommandName(12, L"D:\\Games\\chess.exe");
   Hotkey(0xFFFFB011u);
   EXPECT_EQ(g_recorded.calls, (CallList{L"ShellExecuteW(0, <null>, C:\\Tools\\Notes.exe, , , 1)",
-                                      L"ShellExecuteW(0, <null>, D:\\Music\\List.m3u, , , 1)",
-                                      L"ShellExecuteW(0, <null>, D:\\Games\\chess.exe, , , 1)"}));
+                                        L"ShellExecuteW(0, <null>, D:\\Music\\List.m3u, , , 1)",
+                                        L"ShellExecuteW(0, <null>, D:\\Games\\chess.exe, , , 1)"}));
 }
 
 TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
@@ -68,8 +70,9 @@ TEST_F(Hook, ABuiltinNameRunsOnlyItsCommand) {
   Hotkey(0xFFFFB008u);
   Hotkey(0xFFFFB004u);
   Hotkey(0xFFFFB006u);
-  EXPECT_EQ(g_recorded.calls, (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)", L"EnableShutdownPrivilege()",
-                                      L"ExitWindowsEx(1, 0)", L"ShellExecuteW(0, <null>, ms-dos, , , 1)"}));
+  EXPECT_EQ(g_recorded.calls,
+            (CallList{L"ShellExecuteW(0, <null>, COMMAND.COM, , , 1)", L"EnableShutdownPrivilege()",
+                      L"ExitWindowsEx(1, 0)", L"ShellExecuteW(0, <null>, ms-dos, , , 1)"}));
 }
 
 TEST_F(Hook, TwoKeysBoundToTheCdTrayShareItsAlternation) {
@@ -79,8 +82,8 @@ TEST_F(Hook, TwoKeysBoundToTheCdTrayShareItsAlternation) {
   Hotkey(0xFFFFB001u);
   Hotkey(0xFFFFB000u);
   EXPECT_EQ(g_recorded.calls, (CallList{L"mciSendStringA(set CDAudio door open, buffer, 127, 0)",
-                                      L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
-                                      L"mciSendStringA(set CDAudio door open, buffer, 127, 0)"}));
+                                        L"mciSendStringA(set CDAudio door closed, buffer, 127, 0)",
+                                        L"mciSendStringA(set CDAudio door open, buffer, 127, 0)"}));
 }
 
 TEST_F(Hook, AnEmptyBindingAndIdsOutsideTheTableRunNothing) {
@@ -238,7 +241,8 @@ TEST(HookPassThrough, EveryMessageReachesThePreviousProcedureAndItsAnswerIsRetur
   EXPECT_EQ(SendMessageW(window, kTrayCallbackMessage, 9999, WM_RBUTTONUP), 0x5000 + 1124 + 0xF);
   EXPECT_EQ(SendMessageW(window, kTrayCallbackMessage, 9999, WM_MOUSEMOVE), 0x5000 + 1124 + 0xF);
   EXPECT_EQ(SendMessageW(window, WM_USER + 7, 3, 0), 0x5000 + WM_USER + 7 + 3);
-  EXPECT_EQ(g_seen, (std::vector<UINT>{WM_HOTKEY, WM_HOTKEY, kTrayCallbackMessage, kTrayCallbackMessage, WM_USER + 7}));
+  EXPECT_EQ(g_seen, (std::vector<UINT>{WM_HOTKEY, WM_HOTKEY, kTrayCallbackMessage, kTrayCallbackMessage,
+                                       WM_USER + 7}));
   RemoveMessageHook(window);
   EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)), &Behind);
   DestroyWindow(window);
@@ -305,8 +309,10 @@ TEST(TrayTip, ARefusedBindingGetsOneNoticeASecondNamingTheKeyAndTheEndOfItsPath)
     const std::vector<char> bytes = notice_detail::NoticeText(L"F5", binding, error, cp);
     return std::string(bytes.begin(), bytes.end());
   };
-  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_FILE_NOT_FOUND, 936), "F5: \xD5\xD2\xB2\xBB\xB5\xBD D:\\Games\\chess.exe");
-  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_PATH_NOT_FOUND, 1252), "F5: cannot find D:\\Games\\chess.exe");
+  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_FILE_NOT_FOUND, 936),
+            "F5: \xD5\xD2\xB2\xBB\xB5\xBD D:\\Games\\chess.exe");
+  EXPECT_EQ(text(L"D:\\Games\\chess.exe", ERROR_PATH_NOT_FOUND, 1252),
+            "F5: cannot find D:\\Games\\chess.exe");
   EXPECT_EQ(text(L"x.doc", ERROR_NO_ASSOCIATION, 936), "F5: \xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA x.doc");
   EXPECT_EQ(text(L"\u6587.doc", ERROR_ACCESS_DENIED, 1252), "F5: cannot open ?.doc");
   // A long binding keeps its end, cut before a whole character, within the 255 bytes of the field.
@@ -317,7 +323,9 @@ TEST(TrayTip, ARefusedBindingGetsOneNoticeASecondNamingTheKeyAndTheEndOfItsPath)
   EXPECT_LE(cut.size(), 255u);
   EXPECT_EQ(cut.substr(0, 14), "F5: \xD5\xD2\xB2\xBB\xB5\xBD ...");
   EXPECT_EQ(cut.substr(cut.size() - 16), "\xCE\xC4\xBC\xFE\xBC\xD0\\chess.exe");
-  EXPECT_GT(MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, cut.data() + 14, static_cast<int>(cut.size() - 14), nullptr, 0), 0);
+  EXPECT_GT(MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, cut.data() + 14, static_cast<int>(cut.size() - 14),
+                                nullptr, 0),
+            0);
 
   using notice_detail::NoticeDue;
   EXPECT_FALSE(NoticeDue(5, ERROR_CANCELLED, 1000)) << "the user cancelled the elevation prompt";

@@ -156,7 +156,8 @@ TEST(UserCopyPlace, OnlyThe64BitFlavourKeepsTheUsersCopyUnderVirtualStore) {
   wchar_t local[MAX_PATH] = {};
   ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH), 0u);
   // %LOCALAPPDATA%\VirtualStore\ + the Windows directory without its drive + the file name.
-  EXPECT_EQ(UserSettingsCopyPath(), std::wstring(local) + L"\\VirtualStore" + (windows + 2) + L"\\Tarvolin.ini");
+  EXPECT_EQ(UserSettingsCopyPath(),
+            std::wstring(local) + L"\\VirtualStore" + (windows + 2) + L"\\Tarvolin.ini");
 }
 
 TEST_F(UserCopy, ARefusedWriteCopiesTheOriginalWholeAndLandsInTheCopyFromThenOn) {

@@ -136,7 +136,8 @@ TEST_F(SlotRegistration, PressingARegisteredKeySendsItsIdToMain) {
   EnableSlotHotkey(11);
   EnableSlotHotkey(12);
   // The id fills the low 32 bits; a 64-bit wParam may carry it sign-extended.
-  const std::pair<WORD, UINT> presses[] = {{VK_F11, 0xFFFFB010u}, {VK_F12, 0xFFFFB011u}, {VK_F1, 0xFFFFB000u}};
+  const std::pair<WORD, UINT> presses[] = {
+      {VK_F11, 0xFFFFB010u}, {VK_F12, 0xFFFFB011u}, {VK_F1, 0xFFFFB000u}};
   for (const auto& [key, id] : presses) {
     PressKey(key);
     const WPARAM received = NextHotkeyMessage(main);

@@ -21,7 +21,8 @@ using Startup = ProgramTest;
 
 TEST_F(Startup, BindingsAndSwitchesComeFromTheSettingsFile) {
   const std::string longPath = "C:\\" + std::string(290, 'p') + "\\run.exe";
-  WriteSettingsBytes("[HotKey]\r\nF1=" + Ansi(L"我的电脑") + "\r\nF2=  C:\\Tools\\Notes.exe  \r\nF5=" + longPath +
+  WriteSettingsBytes("[HotKey]\r\nF1=" + Ansi(L"我的电脑") +
+                     "\r\nF2=  C:\\Tools\\Notes.exe  \r\nF5=" + longPath +
                      "\r\nF9=MS-DOS\r\n[Enabled]\r\nF1= True \r\nF2=true\r\nF3=TRUE\r\nF9=True\r\n");
   LoadedMain main;
   ASSERT_TRUE(main->IsLoaded());
@@ -99,7 +100,8 @@ TEST_F(Startup, ExactlyTheSwitchedOnKeysAreHeld) {
 }
 
 TEST_F(Startup, OnlyTrueSpelledExactlySwitchesASlotOn) {
-  ASSERT_NE(Start("[Enabled]\r\nF1=true\r\nF2=TRUE\r\nF3=  True  \r\nF4=Yes\r\nF5=1\r\nF6=True\r\n"), nullptr);
+  ASSERT_NE(Start("[Enabled]\r\nF1=true\r\nF2=TRUE\r\nF3=  True  \r\nF4=Yes\r\nF5=1\r\nF6=True\r\n"),
+            nullptr);
   EXPECT_EQ(HeldFunctionKeys(), "--x--x------");
 }
 
@@ -115,7 +117,8 @@ TEST_F(Startup, AutoHideYesStartsHidden) {
 TEST_F(Startup, AutoHideInOtherSpellingsShowsMain) {
   for (const char* value : {"yes", "YES", "No", ""}) {
     // Main shown means start-up is over; the key was taken before.
-    ASSERT_NE(Start(std::string("[Other Settings]\r\nAutoHide=") + value + "\r\n[Enabled]\r\nF2=True\r\n"), nullptr)
+    ASSERT_NE(Start(std::string("[Other Settings]\r\nAutoHide=") + value + "\r\n[Enabled]\r\nF2=True\r\n"),
+              nullptr)
         << "Main not shown with AutoHide=" << value;
     EXPECT_TRUE(KeyHeldElsewhere(VK_F2)) << "AutoHide=" << value;
     ASSERT_TRUE(program_->CloseMain());
@@ -168,7 +171,8 @@ std::vector<std::wstring> LoadedLibraries(DWORD pid) {
   if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return names;
   MODULEENTRY32W module = {};
   module.dwSize = sizeof module;
-  for (BOOL more = Module32FirstW(snapshot.get(), &module); more; more = Module32NextW(snapshot.get(), &module)) {
+  for (BOOL more = Module32FirstW(snapshot.get(), &module); more;
+       more = Module32NextW(snapshot.get(), &module)) {
     std::wstring name = module.szModule;
     CharLowerBuffW(&name[0], static_cast<DWORD>(name.size()));
     names.push_back(name);
@@ -226,5 +230,6 @@ TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
   EXPECT_LE(file.nFileSizeLow, 204800u);
   DWORD kind = 0;
   ASSERT_TRUE(GetBinaryTypeW(path.c_str(), &kind));
-  EXPECT_EQ(kind, sizeof(void*) == 8 ? static_cast<DWORD>(SCS_64BIT_BINARY) : static_cast<DWORD>(SCS_32BIT_BINARY));
+  EXPECT_EQ(kind,
+            sizeof(void*) == 8 ? static_cast<DWORD>(SCS_64BIT_BINARY) : static_cast<DWORD>(SCS_32BIT_BINARY));
 }

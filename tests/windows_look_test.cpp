@@ -27,7 +27,8 @@ Pixels Capture(HWND window) {
 }
 
 Pixels Resource(int id) {
-  BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
   return FromBitmap(bitmap.get());
 }
 
@@ -41,7 +42,8 @@ void ExpectBackgroundUnscaled(const Pixels& screen, const Pixels& picture) {
     for (int x = 0; x < picture.width; ++x) differences += screen.at(x, y) != picture.at(x, y);
   }
   for (int y = 0; y < picture.height; ++y) {
-    for (int x : {0, 1, picture.width - 2, picture.width - 1}) differences += screen.at(x, y) != picture.at(x, y);
+    for (int x : {0, 1, picture.width - 2, picture.width - 1})
+      differences += screen.at(x, y) != picture.at(x, y);
   }
   EXPECT_EQ(differences, 0);
 }

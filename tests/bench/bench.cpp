@@ -121,7 +121,8 @@ bool TimePresses(int count, std::vector<double>& times) {
     LARGE_INTEGER pressed;
     QueryPerformanceCounter(&pressed);
     PressKey(VK_F1);
-    if (!WaitUntil([&] { return ProbeStarts().size() == before + 1; }, std::chrono::milliseconds(5000))) return false;
+    if (!WaitUntil([&] { return ProbeStarts().size() == before + 1; }, std::chrono::milliseconds(5000)))
+      return false;
     times.push_back(Milliseconds(ProbeStarts().back().ticks - pressed.QuadPart));
     Sleep(30);
   }
@@ -139,10 +140,13 @@ Figures KeyPressToProgramStart() {
       if (!program.Start(which == 0 ? ProgramPath() : BesideTests(L"hotkey_floor.exe"))) return {};
       // Idle means the key is taken (a look at the key now would race its registration).
       if (WaitForInputIdle(program.process(), 10000) != 0) return {};
-      if (which == 0 && !WaitUntil([&] { return IsWindowVisible(program.WaitForMain()) != FALSE; })) return {};
+      if (which == 0 && !WaitUntil([&] { return IsWindowVisible(program.WaitForMain()) != FALSE; }))
+        return {};
       const bool timed = TimePresses(10, times[which]);
-      if (which == 0) program.CloseMain();
-      else TerminateProcess(program.process(), 0);
+      if (which == 0)
+        program.CloseMain();
+      else
+        TerminateProcess(program.process(), 0);
       program.WaitForExit();
       if (!timed) return {};
     }

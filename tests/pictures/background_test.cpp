@@ -20,8 +20,10 @@ struct Background {
 };
 
 const Background kBackgrounds[] = {
-    {"MainBackground.bmp", 419, 420, 115, 295, {}},          {"EditBackground.bmp", 419, 420, 115, 295, {}},
-    {"AboutBackground.bmp", 332, 166, 107, 215, {}},         {"InforBackground.bmp", 332, 116, 107, 215, {0x0000FF}},
+    {"MainBackground.bmp", 419, 420, 115, 295, {}},
+    {"EditBackground.bmp", 419, 420, 115, 295, {}},
+    {"AboutBackground.bmp", 332, 166, 107, 215, {}},
+    {"InforBackground.bmp", 332, 116, 107, 215, {0x0000FF}},
     {"Infor2Background.bmp", 232, 123, 58, 165, {0xFFFF00}},
 };
 

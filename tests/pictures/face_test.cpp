@@ -11,7 +11,8 @@
 namespace pictures_test {
 namespace {
 
-const char* const kFaces[] = {"FaceAbout", "FaceSettings", "FaceSave", "FaceHide", "FaceExit", "FaceOk", "FaceCancel"};
+const char* const kFaces[] = {"FaceAbout", "FaceSettings", "FaceSave",  "FaceHide",
+                              "FaceExit",  "FaceOk",       "FaceCancel"};
 
 class FaceTest : public ::testing::TestWithParam<const char*> {
  protected:

@@ -213,7 +213,8 @@ std::vector<Picture> ReadIconImages(const std::string& path) {
     for (Rgb bit : ReadRows(b, h.paletteEnd + colourBytes, mask, h.height)) {
       pic.transparent.push_back(bit == 1);
     }
-    if (h.paletteEnd + colourBytes + static_cast<std::size_t>((h.width + 31) / 32 * 4) * h.height != offset + size) {
+    if (h.paletteEnd + colourBytes + static_cast<std::size_t>((h.width + 31) / 32 * 4) * h.height !=
+        offset + size) {
       throw std::runtime_error(path + ": image size in the directory is wrong");
     }
     images.push_back(std::move(pic));

@@ -25,7 +25,7 @@ struct Picture {
   std::vector<bool> transparent;  // icons and cursors: the mask; empty for bitmaps
   // Icon and cursor files only.
   int resourceType = 0;  // 1 = icon, 2 = cursor
-  int imageCount = 0;  // images in the file
+  int imageCount = 0;    // images in the file
   int hotX = -1;
   int hotY = -1;
 

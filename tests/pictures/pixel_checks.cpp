@@ -27,8 +27,9 @@ std::string ColourName(Rgb c) {
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
       if (pic.at(x, y) != colour) {
-        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << ColourName(pic.at(x, y))
-                                             << ", expected " << ColourName(colour);
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is " << ColourName(pic.at(x, y)) << ", expected "
+               << ColourName(colour);
       }
     }
   }

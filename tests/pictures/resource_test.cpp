@@ -47,8 +47,8 @@ TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
   for (const BitmapResource& res : kBitmaps) {
     SCOPED_TRACE(res.file);
     const Picture file = ReadBitmapFile(PicturePath(res.file));
-    auto bitmap =
-        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, 0));
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res.id), IMAGE_BITMAP, 0, 0, 0));
     ASSERT_NE(bitmap, nullptr);
     const tarvolin::test::Pixels pixels = tarvolin::test::FromBitmap(bitmap);
     DeleteObject(bitmap);
@@ -62,8 +62,8 @@ TEST(Resources, EveryBitmapLoadsWithTheSizeAndPixelsOfItsFile) {
         firstDifference = i;
       }
     }
-    EXPECT_EQ(firstDifference, loaded.size())
-        << "first different pixel at (" << firstDifference % file.width << ", " << firstDifference / file.width << ")";
+    EXPECT_EQ(firstDifference, loaded.size()) << "first different pixel at (" << firstDifference % file.width
+                                              << ", " << firstDifference / file.width << ")";
   }
 }
 
@@ -94,8 +94,8 @@ TEST(Resources, TrayIconsLoadTheFilesImageOfEachSize) {
   for (auto [id, file] : {std::pair{IDI_APP, "AppIcon.ico"}, {IDI_PAUSED, "PausedIcon.ico"}}) {
     for (const Picture& image : ReadIconImages(PicturePath(file))) {
       SCOPED_TRACE(std::string(file) + " at " + std::to_string(image.width));
-      auto icon = static_cast<HICON>(
-          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, image.width, image.height, 0));
+      auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                image.width, image.height, 0));
       ICONINFO info{};
       ASSERT_TRUE(icon && GetIconInfo(icon, &info));
       DestroyIcon(icon);

@@ -96,7 +96,8 @@ HWND OpenEditor(RunningProgram& program) {
   if (!main) return nullptr;
   ClickAt(ScreenPoint(main, "Command1", 1));
   const HWND editor = program.WaitForWindow(L"Tarvolin.Edit", std::chrono::milliseconds(5000));
-  if (editor) WaitUntil([&] { return IsWindowVisible(editor) && Painted(editor); }, std::chrono::milliseconds(3000));
+  if (editor)
+    WaitUntil([&] { return IsWindowVisible(editor) && Painted(editor); }, std::chrono::milliseconds(3000));
   return editor;
 }
 
@@ -155,7 +156,8 @@ RunValue ReadRunValue(HKEY root, REGSAM view) {
   char data[1024] = {};
   DWORD size = sizeof data;
   const std::string name = Ansi(kRunValueName);
-  value.status = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size);
+  value.status =
+      RegQueryValueExA(key, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data), &size);
   if (value.status == ERROR_SUCCESS) value.bytes.assign(data, size);
   return value;
 }
@@ -164,8 +166,8 @@ std::wstring RunValue::Text() const {
   if (status != ERROR_SUCCESS) return L"<none>";
   const std::string text = bytes.substr(0, bytes.find('\0'));
   std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size()))));
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                      &wide[0], static_cast<int>(wide.size()))));
   return wide;
 }
 

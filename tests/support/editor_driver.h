@@ -39,7 +39,7 @@ COLORREF ScreenPixel(POINT screen);
 struct RunValue {
   LONG status = ERROR_FILE_NOT_FOUND;
   DWORD type = 0;
-  std::string bytes;  // every byte, the terminating NUL included
+  std::string bytes;          // every byte, the terminating NUL included
   std::wstring Text() const;  // "<none>" when there is none
 };
 RunValue ReadRunValue(HKEY root, REGSAM view = 0);

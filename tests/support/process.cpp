@@ -55,9 +55,10 @@ bool RunningProgram::Start(const std::wstring& path) {
       return true;
     }
     const DWORD error = GetLastError();
-    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
-    std::fprintf(stderr, "start %d of %ls failed with error %lu after %lld ms\n", attempt, path.c_str(), error,
-                 static_cast<long long>(spent.count()));
+    const auto spent =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - began);
+    std::fprintf(stderr, "start %d of %ls failed with error %lu after %lld ms\n", attempt, path.c_str(),
+                 error, static_cast<long long>(spent.count()));
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   }
   return false;
@@ -124,10 +125,13 @@ HWND RunningProgram::WaitForMain(bool shown) {
 }
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds timeout) const {
-  return process_ && WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  return process_ &&
+         WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
 }
 
-bool RunningProgram::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+bool RunningProgram::Running() const {
+  return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
 
 bool RunningProgram::CloseMain() {
   const HWND main = FindProcessWindow(id_, L"Tarvolin.Main");
@@ -170,7 +174,8 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   // Drop any cached copy the profile functions of this process hold.
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
@@ -178,8 +183,8 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 std::string ReadFileBytes(const std::wstring& path) {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string bytes;
   if (!file) return bytes;
   char chunk[4096];
@@ -192,7 +197,8 @@ void WriteSettingsBytes(const std::string& bytes) { WriteFileBytes(SettingsPath(
 
 std::string EnabledSection(const std::string& switches) {
   std::string section = "[Enabled]\r\n";
-  for (size_t n = 1; n <= 12; ++n) section += "F" + std::to_string(n) + (switches[n - 1] == 'x' ? "=True\r\n" : "=False\r\n");
+  for (size_t n = 1; n <= 12; ++n)
+    section += "F" + std::to_string(n) + (switches[n - 1] == 'x' ? "=True\r\n" : "=False\r\n");
   return section;
 }
 
@@ -240,8 +246,8 @@ std::wstring ProbePath() { return BesideTests(L"probe.exe"); }
 std::vector<ProbeStart> ProbeStarts(const std::wstring& folder) {
   std::vector<ProbeStart> starts;
   const std::wstring log = folder.empty() ? BesideTests(L"probe.log") : folder + L"\\probe.log";
-  FileHandle file(CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return starts;
   std::string text;
   char chunk[4096];
@@ -255,7 +261,8 @@ std::vector<ProbeStart> ProbeStarts(const std::wstring& folder) {
     const size_t blank = line.find(' ');
     const size_t tab = line.find('\t');
     if (blank != std::string::npos && tab != std::string::npos && tab > blank)
-      starts.push_back({std::stoll(line.substr(0, blank)), line.substr(tab + 1), line.substr(blank + 1, tab - blank - 1)});
+      starts.push_back(
+          {std::stoll(line.substr(0, blank)), line.substr(tab + 1), line.substr(blank + 1, tab - blank - 1)});
     start = end + 1;
   }
   return starts;
@@ -266,8 +273,10 @@ void ClearProbeStarts() { DeleteFileW(BesideTests(L"probe.log").c_str()); }
 void MoveMouse(int x, int y) {
   INPUT input = {};
   input.type = INPUT_MOUSE;
-  input.mi.dx = static_cast<LONG>((x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = static_cast<LONG>((y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dx =
+      static_cast<LONG>((x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy =
+      static_cast<LONG>((y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN));
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
   Sleep(30);

@@ -53,7 +53,8 @@ void ProgramTest::PostTray(UINT mouseMessage) {
       })) {
     return ::testing::AssertionSuccess();
   }
-  return ::testing::AssertionFailure() << "moved by " << now.left - before.left << "," << now.top - before.top;
+  return ::testing::AssertionFailure()
+         << "moved by " << now.left - before.left << "," << now.top - before.top;
 }
 
 }  // namespace tarvolin::test

@@ -27,7 +27,9 @@ class ProgramTest : public ::testing::Test {
   // (see RunningProgram::WaitForMain); Main, or null.
   HWND Start(const std::string& settings = std::string(), bool shown = true);
   // A click at the middle of a control of one of Tarvolin's windows, Main unless named.
-  void Click(const char* name, int index = -1, int button = kLeftButton) { Click(main_, name, index, button); }
+  void Click(const char* name, int index = -1, int button = kLeftButton) {
+    Click(main_, name, index, button);
+  }
   static void Click(HWND form, const char* name, int index = -1, int button = kLeftButton);
   // Tarvolin's window of this class once it is shown (null on time-out).
   HWND WaitForOwnWindow(const wchar_t* className);

@@ -19,7 +19,7 @@ struct Recorded {
     const char* entryName;
   };
   CallList calls;
-  std::wstring failingShellFile;  // the shell answers 2 (not found) for this file
+  std::wstring failingShellFile;      // the shell answers 2 (not found) for this file
   DWORD shellAnswer = ERROR_SUCCESS;  // and this for every other file
   bool shellThrows = false;
   std::vector<Dialup> connections;

@@ -46,7 +46,8 @@ Art ParseArt(std::istream& in, const std::string& name) {
       }
       if (value == "none") {
         colours[symbol[0]] = kNone;
-      } else if (value.size() == 6 && value.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos) {
+      } else if (value.size() == 6 &&
+                 value.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos) {
         colours[symbol[0]] = static_cast<Rgb>(std::stoul(value, nullptr, 16));
       } else {
         fail("colour must be RRGGBB or none");

@@ -150,8 +150,8 @@ void Font::WriteGlyphFile(std::ostream& out, const std::string& header) const {
   out << header;
   for (const auto& [code, g] : glyphs_) {
     out << '\n'
-        << HexCode(code) << ' ' << (code == U' ' ? std::string("space") : ToUtf8(code)) << " advance " << g.advance
-        << " box " << g.width << ' ' << g.height << ' ' << g.xOffset << ' ' << g.yOffset << '\n';
+        << HexCode(code) << ' ' << (code == U' ' ? std::string("space") : ToUtf8(code)) << " advance "
+        << g.advance << " box " << g.width << ' ' << g.height << ' ' << g.xOffset << ' ' << g.yOffset << '\n';
     for (const auto& row : g.rows) {
       out << row << '\n';
     }
@@ -204,7 +204,8 @@ InkBox Font::Measure(const std::u32string& text, bool bold) const {
 
 void Font::DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour, bool bold) const {
   const InkBox box = Measure(text, bold);
-  ForEachInkPixel(text, bold, [&](int x, int y) { image.Set(left + x - box.left, top + y - box.top, colour); });
+  ForEachInkPixel(text, bold,
+                  [&](int x, int y) { image.Set(left + x - box.left, top + y - box.top, colour); });
 }
 
 }  // namespace picgen

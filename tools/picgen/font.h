@@ -43,7 +43,8 @@ class Font {
   // Bold is the usual one-pixel smear to the right; each advance grows by one column with it.
   InkBox Measure(const std::u32string& text, bool bold = false) const;
   // Draws `text` so that the top-left corner of its ink lands on (left, top).
-  void DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour, bool bold = false) const;
+  void DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour,
+               bool bold = false) const;
 
  private:
   template <class Plot>

@@ -26,7 +26,8 @@ int WritePictures(const std::string& artDir, const std::string& outDir) {
   for (const auto& file : picgen::MakePictures(artDir)) {
     const std::string path = outDir + "/" + file.name;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
+    out.write(reinterpret_cast<const char*>(file.bytes.data()),
+              static_cast<std::streamsize>(file.bytes.size()));
     if (!out) {
       throw std::runtime_error("cannot write " + path);
     }
@@ -40,7 +41,8 @@ int CheckPictures(const std::string& artDir, const std::string& picturesDir) {
     std::cout << name << ": missing or different from what " << artDir << " makes\n";
   }
   if (!outdated.empty()) {
-    std::cout << outdated.size() << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir << '\n';
+    std::cout << outdated.size() << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir
+              << '\n';
     return 1;
   }
   return 0;
@@ -53,11 +55,12 @@ int ExtractGlyphs(const std::string& bdfPath, const std::string& glyphPath) {
   }
   const picgen::Font font = picgen::Font::FromBdf(in, picgen::CharactersUsed());
   std::ofstream out(glyphPath, std::ios::binary | std::ios::trunc);
-  font.WriteGlyphFile(out,
-                      "# Glyphs of WenQuanYi Bitmap Song, 12 pixels (wenquanyi_9pt.pcf of Debian's xfonts-wqy),\n"
-                      "# only those the pictures use. Licence: see FONT-LICENSE.md.\n"
-                      "# Made by tools/picgen/extract-glyphs.sh; '#' is ink. Box: width, height and the\n"
-                      "# offset of its lower-left corner from the pen position on the baseline.\n");
+  font.WriteGlyphFile(
+      out,
+      "# Glyphs of WenQuanYi Bitmap Song, 12 pixels (wenquanyi_9pt.pcf of Debian's xfonts-wqy),\n"
+      "# only those the pictures use. Licence: see FONT-LICENSE.md.\n"
+      "# Made by tools/picgen/extract-glyphs.sh; '#' is ink. Box: width, height and the\n"
+      "# offset of its lower-left corner from the pen position on the baseline.\n");
   if (!out) {
     throw std::runtime_error("cannot write " + glyphPath);
   }

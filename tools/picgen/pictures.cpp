@@ -18,8 +18,10 @@ const char* const kAboutTitle = "关于";
 const char* const kInforTitle = "消息确认";
 const char* const kInfor2Title = "信息";
 const char* const kListHeaders[] = {"热键", "目标", "状态"};
-const char* const kKeyNames[] = {"F 1", "F 2", "F 3", "F 4", "F 5", "F 6", "F 7", "F 8", "F 9", "F10", "F11", "F12"};
-const char* const kAboutLines[] = {"版本：", "作者：Tarvolin 项目组", "联系地址：请通过电子邮件联系", "电子邮件："};
+const char* const kKeyNames[] = {"F 1", "F 2", "F 3", "F 4", "F 5", "F 6",
+                                 "F 7", "F 8", "F 9", "F10", "F11", "F12"};
+const char* const kAboutLines[] = {"版本：", "作者：Tarvolin 项目组", "联系地址：请通过电子邮件联系",
+                                   "电子邮件："};
 const char* const kInforMessage = "退出本程序,所有热键将失效!确定退出吗?";
 const char* const kInfor2Message = "Tarvolin 已经运行!";
 
@@ -113,11 +115,11 @@ Image DrawSkin(const Font& font, int w, int h, const std::u32string& title) {
 }
 
 // Centres the ink of `text` in the box left..right, top..bottom.
-void DrawCentred(const Font& font, Image& img, const std::u32string& text, int left, int top, int right, int bottom,
-                 Rgb colour, bool bold = false) {
+void DrawCentred(const Font& font, Image& img, const std::u32string& text, int left, int top, int right,
+                 int bottom, Rgb colour, bool bold = false) {
   const InkBox ink = font.Measure(text, bold);
-  font.DrawInk(img, text, left + (right - left + 1 - ink.width()) / 2, top + (bottom - top + 1 - ink.height()) / 2,
-               colour, bold);
+  font.DrawInk(img, text, left + (right - left + 1 - ink.width()) / 2,
+               top + (bottom - top + 1 - ink.height()) / 2, colour, bold);
 }
 
 // A raised header cell: white top and left, dark grey bottom and right, caption centred.
@@ -176,12 +178,13 @@ Image DrawAboutBackground(const Font& font) {
 }
 
 // A message symbol at (x, y) and a one-line message beside it, centred on the symbol's height.
-void DrawNotice(const Font& font, Image& img, const Image& symbol, int x, int y, const std::u32string& message,
-                bool bold) {
+void DrawNotice(const Font& font, Image& img, const Image& symbol, int x, int y,
+                const std::u32string& message, bool bold) {
   constexpr int kGap = 9;  // between the symbol and the message, as a message box leaves it
   img.Overlay(symbol, x, y);
   const InkBox ink = font.Measure(message, bold);
-  font.DrawInk(img, message, x + symbol.width() + kGap, y + (symbol.height() - ink.height()) / 2, kBlack, bold);
+  font.DrawInk(img, message, x + symbol.width() + kGap, y + (symbol.height() - ink.height()) / 2, kBlack,
+               bold);
 }
 
 Image DrawInforBackground(const Font& font, const Image& question) {
@@ -242,8 +245,8 @@ const std::vector<Rgb> kSkinColours{kBlack, kWhite, kLightGrey, kDarkGrey};
 }  // namespace
 
 std::u32string CharactersUsed() {
-  std::string all = std::string(kProductName) + kEditTitle + kAboutTitle + kInforTitle + kInfor2Title + kInforMessage +
-                    kInfor2Message;
+  std::string all = std::string(kProductName) + kEditTitle + kAboutTitle + kInforTitle + kInfor2Title +
+                    kInforMessage + kInfor2Message;
   for (const char* s : kListHeaders) all += s;
   for (const char* s : kKeyNames) all += s;
   for (const char* s : kAboutLines) all += s;
@@ -260,10 +263,10 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
   files.push_back({"MainBackground.bmp", background(DrawMainBackground(font))});
   files.push_back({"EditBackground.bmp", background(DrawSkin(font, 419, 420, Utf32(kEditTitle)))});
   files.push_back({"AboutBackground.bmp", background(DrawAboutBackground(font))});
-  files.push_back(
-      {"InforBackground.bmp", background(DrawInforBackground(font, LoadArt(artDir, "QuestionSymbol.txt").image))});
-  files.push_back(
-      {"Infor2Background.bmp", background(DrawInfor2Background(font, LoadArt(artDir, "WarningSymbol.txt").image))});
+  files.push_back({"InforBackground.bmp",
+                   background(DrawInforBackground(font, LoadArt(artDir, "QuestionSymbol.txt").image))});
+  files.push_back({"Infor2Background.bmp",
+                   background(DrawInfor2Background(font, LoadArt(artDir, "WarningSymbol.txt").image))});
 
   for (const FaceText& face : kFaces) {
     for (bool pressed : {false, true}) {
@@ -277,9 +280,11 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
   const Image app = LoadArt(artDir, "AppIcon.txt").image;
   const Image app16 = LoadArt(artDir, "AppIcon16.txt").image;
   files.push_back({"AppIcon.ico", EncodeIcon24({app, app16})});
-  files.push_back({"PausedIcon.ico", EncodeIcon24({WithSign(app, LoadArt(artDir, "PausedSign.txt").image),
-                                                   WithSign(app16, LoadArt(artDir, "PausedSign16.txt").image)})});
-  files.push_back({"BrowseIcon.ico", EncodeIcon4(LoadArt(artDir, "BrowseIcon.txt").image, StandardPalette16())});
+  files.push_back(
+      {"PausedIcon.ico", EncodeIcon24({WithSign(app, LoadArt(artDir, "PausedSign.txt").image),
+                                       WithSign(app16, LoadArt(artDir, "PausedSign16.txt").image)})});
+  files.push_back(
+      {"BrowseIcon.ico", EncodeIcon4(LoadArt(artDir, "BrowseIcon.txt").image, StandardPalette16())});
   const Art hand = LoadArt(artDir, "HandCursor.txt");
   files.push_back({"HandCursor.cur", EncodeCursor(hand.image, hand.hotX, hand.hotY)});
   return files;
