@@ -109,21 +109,20 @@ struct ProbeFolder {
 };
 
 // The text of the notice (a balloon of the notification area) on the screen now, if one shows.
+BOOL CALLBACK KeepNoticeText(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
+  wchar_t text[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                      &length);
+  if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(found) = text;
+  return TRUE;
+}
 std::wstring NoticeOnScreen() {
   std::wstring found;
-  EnumWindows(
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
-        wchar_t text[512] = {};
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
-                            &length);
-        if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(result) = text;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(KeepNoticeText, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 }  // namespace
