@@ -42,8 +42,6 @@ void ShowEditor() {
 }
 
 void EditForm::Form_Load() {
-  ClipFaceButton("Command1", 0);
-  ClipFaceButton("Command1", 1);
   const MainWindow* main = TheMainWindow();
   for (int n = 1; n <= kSlotCount; ++n) {
     const HWND combo = ControlWindow("Combo", n);
@@ -55,8 +53,9 @@ void EditForm::Form_Load() {
     SendMessageW(combo, CB_LIMITTEXT, 0, 0);
     if (main) SetCaption("Combo", n, main->SlotCommandName(n));
   }
-  if (ReadSetting(kOtherSection, kAutoRunKey) == L"Yes") SetValue("Check1", -1, 1);
-  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") SetValue("Check2", -1, 1);
+  const SettingsReader settings;
+  if (settings.Read(kOtherSection, kAutoRunKey) == L"Yes") SetValue("Check1", -1, 1);
+  if (settings.Read(kOtherSection, kAutoHideKey) == L"Yes") SetValue("Check2", -1, 1);
   StartTimer(10);
   DragAcceptFiles(hwnd(), TRUE);
 }
@@ -192,7 +191,7 @@ void EditForm::Form_DropFiles(HDROP drop) {
 
 // A row runs from the top to the bottom of its box and browse button, and across from the F labels'
 // left edge to the browse buttons' right edge; the thin gaps between rows belong to none.
-int EditForm::RowAt(POINT point) const {
+int EditForm::RowAt(POINT point) {
   const ControlSpec* label = Spec("Label2", 0);
   for (int n = 1; n <= kSlotCount; ++n) {
     const ControlSpec* box = Spec("Combo", n);

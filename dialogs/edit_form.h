@@ -35,7 +35,7 @@ class EditForm : public Form {
   void Timer1_Timer();
   void Form_DropFiles(HDROP drop);
   // The slot whose row holds the point (client pixels), or 0.
-  int RowAt(POINT point) const;
+  int RowAt(POINT point);
   // Carries out what the strip decided for button index.
   void Apply(int index, const StripStep& step);
 

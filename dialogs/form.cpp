@@ -74,16 +74,14 @@ bool Form::Load(HWND owner) {
                   owner, nullptr, Instance(), this);
   if (!hwnd_) return false;
   Loaded().push_back(this);
+  // The small icon now, as the tray may want it while the window stays hidden; the window's own
+  // icons wait until it is first shown.
   if (layout_.icon) {
-    const HICON big = static_cast<HICON>(
-        LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    // The small one is the form's own copy: a shared load may hand back the large image, scaled,
-    // where the icon has a small image of its own.
+    // The form's own copy: a shared load may hand back the large image, scaled, where the icon
+    // has a small image of its own.
     smallIcon_.reset(
         static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
   CreateControls();
   loading_ = true;
@@ -100,6 +98,8 @@ bool Form::Load(HWND owner) {
 }
 
 void Form::CreateControls() {
+  prepared_ = false;
+  labelsSized_ = false;
   controls_.clear();
   controls_.resize(static_cast<size_t>(layout_.controlCount));
   std::vector<int> order;
@@ -111,11 +111,6 @@ void Form::CreateControls() {
     control.rect = {TwipsToPixels(spec.left), TwipsToPixels(spec.top),
                     TwipsToPixels(spec.left) + TwipsToPixels(spec.width),
                     TwipsToPixels(spec.top) + TwipsToPixels(spec.height)};
-    if (spec.picture && (spec.kind == ControlKind::Image || spec.kind == ControlKind::PictureBox)) {
-      const int size = spec.kind == ControlKind::PictureBox ? 22 : 32;
-      control.icon.reset(static_cast<HICON>(
-          LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));
-    }
     if (!IsWindowless(spec.kind)) order.push_back(i);
   }
   // Child windows are created in keyboard order, which is also their order for the Tab key.
@@ -155,16 +150,47 @@ void Form::CreateControls() {
       SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font)), FALSE);
     }
   }
-  // Autosized labels take the size of their captions.
-  if (const WindowDC dc{hwnd_}) {
-    for (Control& control : controls_) {
-      if (control.spec->kind == ControlKind::Label && (control.spec->flags & kAutoSize)) {
-        const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font);
-        control.rect.right = control.rect.left + size.cx;
-        control.rect.bottom = control.rect.top + size.cy;
-      }
+}
+
+void Form::SizeLabels() {
+  if (labelsSized_) return;
+  const WindowDC dc{hwnd_};
+  if (!dc) return;
+  for (Control& control : controls_) {
+    if (control.spec->kind == ControlKind::Label && (control.spec->flags & kAutoSize)) {
+      const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font);
+      control.rect.right = control.rect.left + size.cx;
+      control.rect.bottom = control.rect.top + size.cy;
     }
   }
+  labelsSized_ = true;
+}
+
+void Form::PrepareToShow() {
+  if (prepared_) return;
+  prepared_ = true;
+  if (layout_.icon) {
+    const HICON big = static_cast<HICON>(
+        LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  }
+  for (Control& control : controls_) {
+    const ControlSpec& spec = *control.spec;
+    if (spec.picture && (spec.kind == ControlKind::Image || spec.kind == ControlKind::PictureBox)) {
+      const int size = spec.kind == ControlKind::PictureBox ? 22 : 32;
+      control.icon.reset(static_cast<HICON>(
+          LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));
+    }
+    // A face button is clipped to the inner rectangle of its face. The region belongs to the
+    // button from here on; it is not ours to delete.
+    if (spec.kind == ControlKind::FaceButton && control.window) {
+      const HRGN region = CreateRoundRectRgn(kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
+                                             kButtonRegion.bottom, 0, 0);
+      if (region && !SetWindowRgn(control.window, region, TRUE)) DeleteObject(region);
+    }
+  }
+  SizeLabels();
 }
 
 void Form::Show() {
@@ -253,7 +279,7 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
   }
   InvalidateRect(hwnd_, &control.rect, FALSE);
   control.caption = text;
-  if (control.spec->flags & kAutoSize) {
+  if (labelsSized_ && (control.spec->flags & kAutoSize)) {
     if (const WindowDC dc{hwnd_}) {
       const SIZE size = MeasureLabelText(dc.get(), text, control.spec->font);
       control.rect.right = control.rect.left + size.cx;
@@ -283,16 +309,8 @@ void Form::SetEnabled(const char* name, int index, bool enabled) {
   if (const HWND window = ControlWindow(name, index)) EnableWindow(window, enabled ? TRUE : FALSE);
 }
 
-void Form::ClipFaceButton(const char* name, int index) {
-  const HWND button = ControlWindow(name, index);
-  if (!button) return;
-  // The region belongs to the button from here on; it is not ours to delete.
-  const HRGN region = CreateRoundRectRgn(kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
-                                         kButtonRegion.bottom, 0, 0);
-  if (region && !SetWindowRgn(button, region, TRUE)) DeleteObject(region);
-}
-
-RECT Form::ControlRect(const ControlSpec& control) const {
+RECT Form::ControlRect(const ControlSpec& control) {
+  SizeLabels();
   const int i = static_cast<int>(&control - layout_.controls);
   if (i < 0 || i >= layout_.controlCount || controls_.empty()) return RECT{};
   return controls_[static_cast<size_t>(i)].rect;

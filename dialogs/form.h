@@ -50,12 +50,13 @@ class Form {
   int Value(const char* name, int index = -1) const;
   void SetValue(const char* name, int index, int value);
   void SetEnabled(const char* name, int index, bool enabled);
-  // Clips a face button to the inner rectangle of its face; the region then belongs to the button.
-  void ClipFaceButton(const char* name, int index = -1);
   // A control's rectangle in client pixels.
-  RECT ControlRect(const ControlSpec& control) const;
-  // The picture of an image or picture box control (icons), owned by the form.
+  RECT ControlRect(const ControlSpec& control);
+  // The picture of an image or picture box control (icons), owned by the form; loaded when the
+  // window is first shown.
   HICON ControlIcon(const char* name, int index = -1) const;
+  // The small image of the form's icon, loaded with the window.
+  HICON SmallIcon() const { return smallIcon_.get(); }
 
   // The form whose window this is, if any.
   static Form* FromWindow(HWND hwnd);
@@ -108,6 +109,12 @@ class Form {
   static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  // What only a visible window needs waits until the window is first shown: its own icons, the
+  // pictures of its images, its face buttons' regions and the sizes of its autosized labels.
+  void PrepareToShow();
+  // Autosized labels take the size of their captions: measured once the first time a size is
+  // wanted, and again whenever such a caption changes after that.
+  void SizeLabels();
   void Paint();
   void PaintPictureBox(const Control& control);
   void DrawFaceButton(const DRAWITEMSTRUCT& item);
@@ -133,6 +140,8 @@ class Form {
   bool loading_ = false;
   bool showAfterLoad_ = true;
   bool centred_ = false;
+  bool prepared_ = false;
+  bool labelsSized_ = false;
   bool modal_ = false;
   bool endModal_ = false;
   bool closeRequested_ = false;

@@ -54,6 +54,7 @@ const Form::Control* Form::HitTest(POINT client) const {
 }
 
 void Form::OnMouseButton(UINT message, LPARAM lParam) {
+  SizeLabels();
   const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const Control* hit = HitTest(point);
   const int button = ButtonFromMessage(message);
@@ -120,6 +121,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
+    case WM_SHOWWINDOW:
+      if (wParam) PrepareToShow();
+      break;
     case WM_PAINT:
       Paint();
       return 0;

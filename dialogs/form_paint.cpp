@@ -37,6 +37,8 @@ HBRUSH Form::Brush(COLORREF color) {
 }
 
 void Form::Paint() {
+  // A window shown some other way than by ShowWindow did not hear of it.
+  PrepareToShow();
   PAINTSTRUCT ps;
   const HDC dc = BeginPaint(hwnd_, &ps);
   RECT client = {};

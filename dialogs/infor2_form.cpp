@@ -4,8 +4,6 @@ namespace tarvolin {
 
 Infor2Form::Infor2Form() : Form(kInfor2Layout) {}
 
-void Infor2Form::Form_Load() { ClipFaceButton("Command1"); }
-
 void Infor2Form::Control_Click(const ControlSpec& control) {
   if (IsNamed(control, "Command1")) Close();
 }

@@ -9,7 +9,6 @@ class Infor2Form : public Form {
   Infor2Form();
 
  protected:
-  void Form_Load() override;
   void Control_Click(const ControlSpec& control) override;
   void Control_MouseDown(const ControlSpec* control, int button, int x, int y) override;
 };

@@ -6,11 +6,6 @@ namespace tarvolin {
 
 InforForm::InforForm() : Form(kInforLayout) {}
 
-void InforForm::Form_Load() {
-  ClipFaceButton("Command1", 0);
-  ClipFaceButton("Command1", 1);
-}
-
 void InforForm::Control_Click(const ControlSpec& control) {
   if (!IsNamed(control, "Command1")) return;
   if (control.index == 0) {

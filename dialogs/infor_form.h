@@ -9,7 +9,6 @@ class InforForm : public Form {
   InforForm();
 
  protected:
-  void Form_Load() override;
   void Control_Click(const ControlSpec& control) override;
   void Control_MouseDown(const ControlSpec* control, int button, int x, int y) override;
 };

@@ -169,14 +169,15 @@ std::wstring SettingsFilePath() {
   return path + kSettingsFileName;
 }
 
-std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
-  const std::wstring file = ProfileFile();
+SettingsReader::SettingsReader() : file_(ProfileFile()) {}
+
+std::wstring SettingsReader::Read(const std::wstring& section, const std::wstring& key) const {
   // The platform cuts a value that does not fit and returns size - 1 then: grow until it fits.
   std::vector<wchar_t> buffer(256);
   for (;;) {
     const DWORD size = static_cast<DWORD>(buffer.size());
     const DWORD n =
-        GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size, file.c_str());
+        GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(), size, file_.c_str());
     if (n + 1 < size || size >= (1u << 20)) {
       return settings_detail::TrimBlanks(std::wstring(buffer.data(), n < size ? n : 0));
     }

@@ -23,9 +23,23 @@ inline constexpr wchar_t kAutoHideKey[] = L"AutoHide";
 // the 32-bit one) once that copy exists, and makes it at the first write the Windows directory
 // refuses, starting from the original.
 
-// Value of key in section, whole; blanks around it and one pair of enclosing quotes dropped.
-// Empty when the file, the section or the key is missing. Never creates the file.
-std::wstring ReadSetting(const std::wstring& section, const std::wstring& key);
+// Reads values from the settings file: which file holds them (the Windows directory's or the
+// user's copy) is found once, when the reader is made, for reads that go together.
+class SettingsReader {
+ public:
+  SettingsReader();
+  // Value of key in section, whole; blanks around it and one pair of enclosing quotes dropped.
+  // Empty when the file, the section or the key is missing. Never creates the file.
+  std::wstring Read(const std::wstring& section, const std::wstring& key) const;
+
+ private:
+  std::wstring file_;
+};
+
+// One value, read as SettingsReader reads it.
+inline std::wstring ReadSetting(const std::wstring& section, const std::wstring& key) {
+  return SettingsReader().Read(section, key);
+}
 
 // Writes one value. The file stays in the system's ANSI code page while every value fits it;
 // a value that does not fit turns the file into UTF-16 first, so no character is lost.

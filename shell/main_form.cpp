@@ -43,18 +43,17 @@ void MainForm::SetSwitchesEnabled(bool enabled) {
 
 // The tray takes the small images of the two icons, drawn for that size: Main's own small icon,
 // and one of Image2's picture; Main's own large icon stays the 32 x 32 one.
-HICON MainForm::ActiveIcon() const {
-  return reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0));
-}
+HICON MainForm::ActiveIcon() const { return SmallIcon(); }
 
-HICON MainForm::PausedIcon() const { return trayPaused_.get(); }
-
-void MainForm::LoadPausedIcon() {
+// Loaded the first time the hotkeys are paused: most runs never show it.
+HICON MainForm::PausedIcon() const {
   const ControlSpec* image = Spec("Image2");
-  if (!image) return;
-  trayPaused_.reset(
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
-                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+  if (!trayPaused_ && image) {
+    trayPaused_.reset(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+  }
+  return trayPaused_.get();
 }
 
 bool MainForm::AnotherCopyRuns() {
@@ -80,18 +79,17 @@ void MainForm::Form_Load() {
   if (IsIconic(hwnd()) || IsZoomed(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
   SetHotkeysActive(-1);
   InitExePath();
-  for (int i = 0; i <= 4; ++i) ClipFaceButton("Command1", i);
   // Without a notification area the icon is simply missing.
-  LoadPausedIcon();
   TrayAdd(hwnd(), TrayIconNow(), TrayTipText());
   InstallMessageHook(hwnd());
   DragAcceptFiles(hwnd(), TRUE);
+  const SettingsReader settings;
   for (int n = 1; n <= kSlotCount; ++n) {
-    SetSlotCommandName(n, ReadSetting(kHotkeySectionRead, SlotKeyName(n)));
+    SetSlotCommandName(n, settings.Read(kHotkeySectionRead, SlotKeyName(n)));
   }
-  if (ReadSetting(kOtherSection, kAutoHideKey) == L"Yes") Hide();
+  if (settings.Read(kOtherSection, kAutoHideKey) == L"Yes") Hide();
   for (int n = 1; n <= kSlotCount; ++n) {
-    if (ReadSetting(kEnabledSection, SlotKeyName(n)) == L"True") {
+    if (settings.Read(kEnabledSection, SlotKeyName(n)) == L"True") {
       // Ticking runs the switch handler, which registers the key; the second request is refused.
       SetValue("Check", n, 1);
       EnableSlotHotkey(n);

@@ -42,12 +42,11 @@ class MainForm : public Form, public MainWindow {
   bool AnotherCopyRuns();
 
   void UpdateTakenTips();
-  void LoadPausedIcon();
 
   KernelHandle instanceMutex_;
   // The tooltip over the rows of taken keys, made the first time a key is taken.
   HWND tooltip_ = nullptr;
-  IconHandle trayPaused_;  // the tray's paused icon, in the small size
+  mutable IconHandle trayPaused_;  // the tray's paused icon, in the small size
 };
 
 }  // namespace tarvolin

@@ -205,8 +205,12 @@ TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
   };
   EXPECT_EQ(width(main.PausedIcon()), GetSystemMetrics(SM_CXSMICON));
   EXPECT_EQ(width(main.ActiveIcon()), GetSystemMetrics(SM_CXSMICON));
+  // The window's own icons and its images' pictures come with its first show.
+  Main().Show();
   EXPECT_EQ(width(Main().ControlIcon("Image2")), 32);
   EXPECT_EQ(width(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_BIG, 0))), 32);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_SMALL, 0)),
+            main.ActiveIcon());
   EXPECT_NE(main.PausedIcon(), main.ActiveIcon());
 }
 
