@@ -141,7 +141,11 @@ std::wstring UserSettingsCopyPath() {
     wchar_t windows[MAX_PATH] = {};
     const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return std::wstring();
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
+    // The system sets LOCALAPPDATA for every user; asking the shell costs a millisecond of every
+    // start, so the shell is asked only where the variable is missing.
+    const DWORD got = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    if ((got == 0 || got >= MAX_PATH) &&
+        FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local))) {
       return std::wstring();
     }
     // The Windows directory's own path without its drive: usually "\Windows".
