@@ -100,9 +100,10 @@ bool Form::Load(HWND owner) {
 void Form::CreateControls() {
   prepared_ = false;
   labelsSized_ = false;
+  faceButtonsMade_ = false;
   controls_.clear();
   controls_.resize(static_cast<size_t>(layout_.controlCount));
-  std::vector<int> order;
+  tabOrder_.clear();
   for (int i = 0; i < layout_.controlCount; ++i) {
     const ControlSpec& spec = layout_.controls[i];
     Control& control = controls_[static_cast<size_t>(i)];
@@ -111,44 +112,69 @@ void Form::CreateControls() {
     control.rect = {TwipsToPixels(spec.left), TwipsToPixels(spec.top),
                     TwipsToPixels(spec.left) + TwipsToPixels(spec.width),
                     TwipsToPixels(spec.top) + TwipsToPixels(spec.height)};
-    if (!IsWindowless(spec.kind)) order.push_back(i);
+    if (!IsWindowless(spec.kind)) tabOrder_.push_back(i);
   }
-  // Child windows are created in keyboard order, which is also their order for the Tab key.
-  std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+  std::stable_sort(tabOrder_.begin(), tabOrder_.end(), [this](int a, int b) {
     return layout_.controls[a].tabIndex < layout_.controls[b].tabIndex;
   });
-  for (const int i : order) {
-    const ControlSpec& spec = layout_.controls[i];
+  // Child windows are made in keyboard order, which is also their order for the Tab key; face
+  // buttons wait until the window is first shown, or until one of them is asked for.
+  for (const int i : tabOrder_) {
+    if (layout_.controls[i].kind != ControlKind::FaceButton) CreateChild(i);
+  }
+}
+
+void Form::MakeFaceButtons() {
+  if (faceButtonsMade_ || !hwnd_) return;
+  faceButtonsMade_ = true;
+  HWND previous = HWND_TOP;
+  for (const int i : tabOrder_) {
     Control& control = controls_[static_cast<size_t>(i)];
-    const RECT& r = control.rect;
-    const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i));
-    DWORD style =
-        WS_CHILD | ((spec.flags & kInvisible) ? 0 : WS_VISIBLE) | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
-    const wchar_t* cls = L"BUTTON";
-    int height = r.bottom - r.top;
-    switch (spec.kind) {
-      case ControlKind::FaceButton:
-        style |= BS_OWNERDRAW;
-        break;
-      case ControlKind::CheckBox:
-        style |= BS_AUTOCHECKBOX | ((spec.flags & kFlat) ? BS_FLAT : 0);
-        break;
-      case ControlKind::ComboBox:
-        cls = L"COMBOBOX";
-        style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-        height += 200;  // room for the list when it drops down
-        break;
-      case ControlKind::PictureBox:
-        cls = kPictureBoxClass;
-        break;
-      default:
-        break;
+    if (control.spec->kind == ControlKind::FaceButton) {
+      CreateChild(i);
+      // Made after the others, the button takes its place among them for the Tab key.
+      SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      // Clipped to the inner rectangle of its face. The region belongs to the button from here
+      // on; it is not ours to delete.
+      const HRGN region = CreateRoundRectRgn(kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
+                                             kButtonRegion.bottom, 0, 0);
+      if (region && !SetWindowRgn(control.window, region, TRUE)) DeleteObject(region);
     }
-    control.window = CreateWindowExW(0, cls, control.caption.c_str(), style, r.left, r.top, r.right - r.left,
-                                     height, hwnd_, id, Instance(), nullptr);
-    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::ComboBox) {
-      SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font)), FALSE);
-    }
+    if (control.window) previous = control.window;
+  }
+}
+
+void Form::CreateChild(int i) {
+  const ControlSpec& spec = layout_.controls[i];
+  Control& control = controls_[static_cast<size_t>(i)];
+  const RECT& r = control.rect;
+  const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i));
+  DWORD style =
+      WS_CHILD | ((spec.flags & kInvisible) ? 0 : WS_VISIBLE) | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
+  const wchar_t* cls = L"BUTTON";
+  int height = r.bottom - r.top;
+  switch (spec.kind) {
+    case ControlKind::FaceButton:
+      style |= BS_OWNERDRAW;
+      break;
+    case ControlKind::CheckBox:
+      style |= BS_AUTOCHECKBOX | ((spec.flags & kFlat) ? BS_FLAT : 0);
+      break;
+    case ControlKind::ComboBox:
+      cls = L"COMBOBOX";
+      style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+      height += 200;  // room for the list when it drops down
+      break;
+    case ControlKind::PictureBox:
+      cls = kPictureBoxClass;
+      break;
+    default:
+      break;
+  }
+  control.window = CreateWindowExW(0, cls, control.caption.c_str(), style, r.left, r.top, r.right - r.left,
+                                   height, hwnd_, id, Instance(), nullptr);
+  if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::ComboBox) {
+    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font)), FALSE);
   }
 }
 
@@ -182,14 +208,8 @@ void Form::PrepareToShow() {
       control.icon.reset(static_cast<HICON>(
           LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));
     }
-    // A face button is clipped to the inner rectangle of its face. The region belongs to the
-    // button from here on; it is not ours to delete.
-    if (spec.kind == ControlKind::FaceButton && control.window) {
-      const HRGN region = CreateRoundRectRgn(kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
-                                             kButtonRegion.bottom, 0, 0);
-      if (region && !SetWindowRgn(control.window, region, TRUE)) DeleteObject(region);
-    }
   }
+  MakeFaceButtons();
   SizeLabels();
 }
 
@@ -247,7 +267,10 @@ const ControlSpec* Form::Spec(const char* name, int index) const {
 
 HWND Form::ControlWindow(const char* name, int index) const {
   const int i = FindIndex(name, index);
-  return i < 0 || controls_.empty() ? nullptr : controls_[static_cast<size_t>(i)].window;
+  if (i < 0 || controls_.empty()) return nullptr;
+  // Asking for a face button makes the face buttons now, shown or not.
+  if (layout_.controls[i].kind == ControlKind::FaceButton) const_cast<Form*>(this)->MakeFaceButtons();
+  return controls_[static_cast<size_t>(i)].window;
 }
 
 Form::Control* Form::FindControl(HWND window) {

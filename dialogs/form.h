@@ -109,8 +109,10 @@ class Form {
   static LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
+  void CreateChild(int i);
+  void MakeFaceButtons();
   // What only a visible window needs waits until the window is first shown: its own icons, the
-  // pictures of its images, its face buttons' regions and the sizes of its autosized labels.
+  // pictures of its images, its face buttons and the sizes of its autosized labels.
   void PrepareToShow();
   // Autosized labels take the size of their captions: measured once the first time a size is
   // wanted, and again whenever such a caption changes after that.
@@ -131,7 +133,8 @@ class Form {
   const FormSpec& layout_;
   HWND hwnd_ = nullptr;
   std::vector<Control> controls_;
-  IconHandle smallIcon_;  // the window's small icon; the large one is shared
+  std::vector<int> tabOrder_;  // the controls with windows of their own, in keyboard order
+  IconHandle smallIcon_;       // the window's small icon; the large one is shared
   // A form uses a handful of each, so a short list searched in order is all they need.
   std::vector<std::pair<int, BitmapHandle>> bitmaps_;
   std::vector<std::pair<COLORREF, BrushHandle>> brushes_;
@@ -142,6 +145,7 @@ class Form {
   bool centred_ = false;
   bool prepared_ = false;
   bool labelsSized_ = false;
+  bool faceButtonsMade_ = false;
   bool modal_ = false;
   bool endModal_ = false;
   bool closeRequested_ = false;

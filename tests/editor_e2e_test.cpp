@@ -321,10 +321,10 @@ TEST_F(EditorEndToEnd, OkWithANewPathInCombo6RunsItAtTheNextF6AndARestartWithout
   PressKey(VK_F6);
   EXPECT_TRUE(WaitUntil([] { return ProbeRan(ProbePath()); }));
   EXPECT_FALSE(ProbeRan(OtherProbePath()));
-  // Main is hidden: its Settings button is pressed the way the button itself reports a click.
-  const HWND settings = LayoutControl(main, "Command1", 1);
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(settings), BN_CLICKED),
-               reinterpret_cast<LPARAM>(settings));
+  // Main is hidden: the tray's left button brings it back, and then its Settings button is pressed.
+  PostTray(WM_LBUTTONUP);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && Painted(main); }));
+  Click("Command1", 1);
   editor = program_->WaitForWindow(L"Tarvolin.Edit");
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(LayoutControl(editor, "Combo", 6)) == ProbePath(); }));

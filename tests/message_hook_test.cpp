@@ -2,6 +2,7 @@
 // by a recorder so that no command reaches the machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,19 @@ TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
   EXPECT_EQ(width(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_BIG, 0))), 32);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_SMALL, 0)),
             main.ActiveIcon());
+  // The face buttons, made at that show, take their places among the check boxes for the Tab key.
+  std::vector<const ControlSpec*> specs;
+  for (int i = 0; i < kMainLayout.controlCount; ++i) {
+    const ControlKind kind = kMainLayout.controls[i].kind;
+    if (kind == ControlKind::FaceButton || kind == ControlKind::CheckBox)
+      specs.push_back(&kMainLayout.controls[i]);
+  }
+  std::stable_sort(specs.begin(), specs.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+  HWND child = GetWindow(Main().hwnd(), GW_CHILD);
+  for (const ControlSpec* spec : specs) {
+    EXPECT_EQ(child, Main().ControlWindow(spec->name, spec->index)) << spec->name << spec->index;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
   EXPECT_NE(main.PausedIcon(), main.ActiveIcon());
 }
 
