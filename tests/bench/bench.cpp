@@ -1,11 +1,12 @@
 // Measures Tarvolin beside the least programs that do the same work (probe/startup_floor.cpp,
 // probe/hotkey_floor.cpp), each figure taken from both programs in turn in one run: the exes'
 // sizes; the time from start to every switched-on key held and the CPU time spent until then; the
-// time from a key press to the bound program's start. CPU time is Linux's own accounting of the
-// Wine process, read from its /proc through drive Z:. Prints one line a row: name, unit,
-// Tarvolin's figure, the least program's, tab-separated, -1 for a figure that could not be taken;
-// scripts/bench puts them into its table. A new measure is one more entry in kMeasures, with the
-// rows its one run gives.
+// time from a key press to the bound program's start; and, with Main hidden, the CPU time and
+// context switches over 20 idle seconds and the anonymous memory held at their end. CPU time,
+// context switches and memory are Linux's own accounting of the Wine process, read from its /proc
+// through drive Z:. Prints one line a row: name, unit, Tarvolin's figure, the least program's,
+// tab-separated, -1 for a figure that could not be taken; scripts/bench puts them into its table.
+// A new measure is one more entry in kMeasures, with the rows its one run gives.
 #include <windows.h>
 
 #include <algorithm>
@@ -298,6 +299,39 @@ std::vector<Figures> KeyPressToProgramStart() {
   return {{Median(times[0]), Median(times[1])}};
 }
 
+// Each program started with Main hidden and left alone for 20 s once its keys are held and it waits
+// for input: the CPU time and context switches of those 20 s, and its anonymous memory at their end.
+// A thread that ended in between took its counts with it: then there are no figures for it.
+std::vector<Figures> IdleMainHidden() {
+  WriteSettingsBytes(StartingSettings("Yes"));
+  KeyWatch watch;
+  double cpu[2] = {-1, -1};
+  double switches[2] = {-1, -1};
+  double memory[2] = {-1, -1};
+  for (int which = 0; which < 2; ++which) {
+    if (!WaitUntil([&] { return watch.Focus() && watch.Held(VK_F11) == 0; })) return {};
+    const std::wstring path = StartingProgram(which);
+    const std::vector<int> before = NumberedEntries(kProc);
+    RunningProgram program;
+    if (!program.Start(path)) return {};
+    const int pid = LinuxPid(path, before);
+    if (!pid || !watch.WaitUntilHeld(VK_F11) || WaitForInputIdle(program.process(), 10000) != 0) return {};
+    const Usage first = TakeUsage(pid);
+    Sleep(20000);
+    const Usage last = TakeUsage(pid);
+    CloseStartingProgram(program, which);
+    const bool allThere = std::all_of(first.threads.begin(), first.threads.end(), [&](int thread) {
+      return std::find(last.threads.begin(), last.threads.end(), thread) != last.threads.end();
+    });
+    if (first.threadsMs < 0 || last.threadsMs < 0 || !allThere) continue;
+    cpu[which] = last.threadsMs - first.threadsMs;
+    switches[which] = last.switches - first.switches;
+    memory[which] = last.anonKb;
+  }
+  RemoveSettingsFile();
+  return {{cpu[0], cpu[1]}, {switches[0], switches[1]}, {memory[0], memory[1]}};
+}
+
 struct Row {
   const char* name;
   const char* unit;
@@ -316,6 +350,10 @@ const Measure kMeasures[] = {
      {{"start to every switched-on key held, median of 25", "ms", 2},
       {"CPU time from start to every switched-on key held, median of 25", "ms", 2}}},
     {KeyPressToProgramStart, {{"key press to program start, median of 50", "ms", 2}}},
+    {IdleMainHidden,
+     {{"CPU time over 20 s idle, Main hidden", "ms", 2},
+      {"context switches over 20 s idle, Main hidden", "count", 0},
+      {"anonymous memory after 20 s idle, Main hidden", "kB", 0}}},
 };
 
 }  // namespace
