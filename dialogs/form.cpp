@@ -149,8 +149,8 @@ void Form::CreateChild(int i) {
   Control& control = controls_[static_cast<size_t>(i)];
   const RECT& r = control.rect;
   const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i));
-  DWORD style =
-      WS_CHILD | ((spec.flags & kInvisible) ? 0 : WS_VISIBLE) | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
+  // Made hidden: a child window shows with the window's first show (PrepareToShow).
+  DWORD style = WS_CHILD | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
   const wchar_t* cls = L"BUTTON";
   int height = r.bottom - r.top;
   switch (spec.kind) {
@@ -210,6 +210,9 @@ void Form::PrepareToShow() {
     }
   }
   MakeFaceButtons();
+  for (const Control& control : controls_) {
+    if (control.window && !(control.spec->flags & kInvisible)) ShowWindow(control.window, SW_SHOWNA);
+  }
   SizeLabels();
 }
 
@@ -300,7 +303,9 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
     SetWindowTextW(control.window, text.c_str());
     return;
   }
-  InvalidateRect(hwnd_, &control.rect, FALSE);
+  // A hidden window is painted whole when it is shown.
+  const bool shown = IsWindowVisible(hwnd_) != FALSE;
+  if (shown) InvalidateRect(hwnd_, &control.rect, FALSE);
   control.caption = text;
   if (labelsSized_ && (control.spec->flags & kAutoSize)) {
     if (const WindowDC dc{hwnd_}) {
@@ -309,7 +314,7 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
       control.rect.bottom = control.rect.top + size.cy;
     }
   }
-  InvalidateRect(hwnd_, &control.rect, FALSE);
+  if (shown) InvalidateRect(hwnd_, &control.rect, FALSE);
 }
 
 int Form::Value(const char* name, int index) const {

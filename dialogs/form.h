@@ -112,7 +112,8 @@ class Form {
   void CreateChild(int i);
   void MakeFaceButtons();
   // What only a visible window needs waits until the window is first shown: its own icons, the
-  // pictures of its images, its face buttons and the sizes of its autosized labels.
+  // pictures of its images, its face buttons, its child windows' being visible and the sizes of
+  // its autosized labels.
   void PrepareToShow();
   // Autosized labels take the size of their captions: measured once the first time a size is
   // wanted, and again whenever such a caption changes after that.
