@@ -222,13 +222,15 @@ std::vector<Figures> ExeSizes() {
   return {{sizes[0], sizes[1]}};
 }
 
-// Start to every switched-on key held, and the CPU time the program spent until then, from its
-// Linux process's beginning: the larger of its two counts, each of which can only fall short.
-// Finding its pid, which takes a few milliseconds, is done before the wait for its keys, while it
-// starts: the look at its counts comes after the time is taken.
-std::vector<Figures> StartToKeysHeld() {
-  constexpr int kStarts = 25;
-  WriteSettingsBytes(StartingSettings("No"));
+// Start to every switched-on key held, median of 33 starts of each program in turn. With Main
+// hidden, a program has nothing left to do once its keys are held, so the CPU time it has spent when
+// it is looked at just after, from its Linux process's beginning, is its start's: the larger of its
+// two counts, each of which can only fall short. Finding its pid takes a few milliseconds, so it
+// waits until the time is taken. A shown Main's work comes after the keys, and the watch's presses
+// wait for the one Wine server meanwhile: the start with Main shown gives its time only.
+std::vector<Figures> StartToKeysHeld(bool mainShown) {
+  constexpr int kStarts = 33;
+  WriteSettingsBytes(StartingSettings(mainShown ? "No" : "Yes"));
   KeyWatch watch;
   std::vector<double> times[2];
   std::vector<double> cpu[2];
@@ -242,19 +244,24 @@ std::vector<Figures> StartToKeysHeld() {
       LARGE_INTEGER started, held;
       QueryPerformanceCounter(&started);
       if (!program.Start(path)) return {};
-      const int pid = LinuxPid(path, before);
-      const bool seen = pid != 0 && watch.WaitUntilHeld(VK_F11);
+      const bool seen = watch.WaitUntilHeld(VK_F11);
       QueryPerformanceCounter(&held);
-      const Usage usage = TakeUsage(pid);
-      if (!seen || usage.threadsMs < 0) return {};
+      if (!seen) return {};
       times[which].push_back(Milliseconds(held.QuadPart - started.QuadPart));
-      cpu[which].push_back(std::max(usage.threadsMs, usage.processMs));
+      if (!mainShown) {
+        const Usage usage = TakeUsage(LinuxPid(path, before));
+        if (usage.threadsMs < 0) return {};
+        cpu[which].push_back(std::max(usage.threadsMs, usage.processMs));
+      }
       CloseStartingProgram(program, which);
     }
   }
   RemoveSettingsFile();
+  if (mainShown) return {{Median(times[0]), Median(times[1])}};
   return {{Median(times[0]), Median(times[1])}, {Median(cpu[0]), Median(cpu[1])}};
 }
+std::vector<Figures> StartShown() { return StartToKeysHeld(true); }
+std::vector<Figures> StartHidden() { return StartToKeysHeld(false); }
 
 // Presses F1 `count` times; each press must start the probe once. Milliseconds from the press to
 // the probe's first instruction, appended to times.
@@ -346,9 +353,10 @@ struct Measure {
 
 const Measure kMeasures[] = {
     {ExeSizes, {{"size of Tarvolin.exe beside startup_floor.exe", "bytes", 0}}},
-    {StartToKeysHeld,
-     {{"start to every switched-on key held, median of 25", "ms", 2},
-      {"CPU time from start to every switched-on key held, median of 25", "ms", 2}}},
+    {StartShown, {{"start to every switched-on key held, Main shown, median of 33", "ms", 2}}},
+    {StartHidden,
+     {{"start to every switched-on key held, Main hidden, median of 33", "ms", 2},
+      {"CPU time from start to every switched-on key held, Main hidden, median of 33", "ms", 2}}},
     {KeyPressToProgramStart, {{"key press to program start, median of 50", "ms", 2}}},
     {IdleMainHidden,
      {{"CPU time over 20 s idle, Main hidden", "ms", 2},
