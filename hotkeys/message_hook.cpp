@@ -1,6 +1,7 @@
 #include "hotkeys/message_hook.h"
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/full_screen.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/notice.h"
 #include "hotkeys/press_guard.h"
@@ -79,7 +80,14 @@ LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
   try {
     if (message == WM_HOTKEY) {
       const int slot = SlotFromHotkeyId(wParam);
-      if (slot && AcceptHotkeyPress(window, slot)) RunSlotCommand(slot);
+      if (slot && AcceptHotkeyPress(window, slot)) {
+        // In front of a full-screen program (a game, a slide show) the key is that program's.
+        if (PressStandsAside()) {
+          StandAside(window, slot);
+        } else {
+          RunSlotCommand(slot);
+        }
+      }
     }
     if (message == WM_TIMER && wParam == kReleaseTimerId) WatchKeyReleases(window);
     if (message == WM_TIMER && wParam == kRetryTimerId) RetryTakenKeys();

@@ -18,19 +18,27 @@ class PressGuard {
   // A hotkey message for slot arrived while its key is (or is not) down: true when it should run.
   // A message that arrives while the key is up is no repeat (another program may have posted it).
   bool Accept(int slot, bool keyDown);
+  // The press of slot was handed over to a full-screen program (full_screen.h): its key waits
+  // for its release, to be taken back then.
+  void HandOver(int slot);
   // The key of slot is up again; true while some other slot still waits for its release.
   bool Released(int slot);
   bool Waiting(int slot) const;
+  bool HandedOver(int slot) const;
   bool AnyWaiting() const;
   void Clear();
 
  private:
-  bool waiting_[kSlotCount + 1] = {};  // by slot; [0] unused
+  bool waiting_[kSlotCount + 1] = {};     // by slot; [0] unused
+  bool handedOver_[kSlotCount + 1] = {};  // by slot; [0] unused
 };
 
 // The program's guard, for MessageHook: whether a hotkey message for slot is a press (and if so,
 // starts watching its key), and what the release timer does at each tick.
 bool AcceptHotkeyPress(HWND main, int slot);
 void WatchKeyReleases(HWND main);
+// A press accepted for slot goes to the full-screen program in front instead of running: the key
+// is let go and sent on, and the release watch takes it back once the user has let go of it.
+void StandAside(HWND main, int slot);
 
 }  // namespace tarvolin

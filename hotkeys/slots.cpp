@@ -56,6 +56,11 @@ void RetryTakenKeys() {
   }
 }
 
+void TakeBackSlotHotkey(int slot) {
+  const MainWindow* main = TheMainWindow();
+  if (main && HotkeysActive() == -1 && main->SlotSwitchedOn(slot)) EnableSlotHotkey(slot);
+}
+
 namespace slots_detail {
 RegisterFunction SetRegisterForTesting(RegisterFunction function) {
   const RegisterFunction previous = g_register;

@@ -14,6 +14,9 @@ void DisableSlotHotkey(int slot);
 void DisableAllHotkeys();
 // Registers again every switched-on slot whose key is taken, while the hotkeys are active.
 void RetryTakenKeys();
+// Registers again the key of a slot that was let go for a while (a press handed over to a
+// full-screen program), if the slot is still switched on and the hotkeys are active.
+void TakeBackSlotHotkey(int slot);
 
 namespace slots_detail {
 // What registers a key: RegisterHotKey, or a test's recorder of the flags. Returns the previous

@@ -17,6 +17,8 @@ inline constexpr wchar_t kEnabledSection[] = L"Enabled";
 inline constexpr wchar_t kOtherSection[] = L"Other Settings";
 inline constexpr wchar_t kAutoRunKey[] = L"AutoRun";
 inline constexpr wchar_t kAutoHideKey[] = L"AutoHide";
+// Written by the user alone: "Tarvolin" keeps the keys in front of full-screen programs.
+inline constexpr wchar_t kFullScreenKeysKey[] = L"FullScreenKeys";
 
 // Where the settings live: "Tarvolin.ini" in the Windows directory. The 64-bit program, which the
 // system does not redirect, reads and writes the user's own copy instead (as the system does for

@@ -9,6 +9,7 @@
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
+#include "hotkeys/full_screen.h"
 #include "hotkeys/hotkeys_active.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
@@ -88,6 +89,8 @@ void MainForm::Form_Load() {
     SetSlotCommandName(n, settings.Read(kHotkeySectionRead, SlotKeyName(n)));
   }
   if (settings.Read(kOtherSection, kAutoHideKey) == L"Yes") Hide();
+  // The user's own line, which nothing here writes.
+  SetFullScreenKeys(settings.Read(kOtherSection, kFullScreenKeysKey));
   for (int n = 1; n <= kSlotCount; ++n) {
     if (settings.Read(kEnabledSection, SlotKeyName(n)) == L"True") {
       // Ticking runs the switch handler, which registers the key; the second request is refused.

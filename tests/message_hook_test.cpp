@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hotkeys/catalogue.h"
+#include "hotkeys/full_screen.h"
 #include "hotkeys/main_window.h"
 #include "hotkeys/message_hook.h"
 #include "hotkeys/notice.h"
@@ -289,6 +290,53 @@ TEST(PressGuard, ARepeatWhileTheKeyIsStillDownIsIgnoredUntilItsRelease) {
   EXPECT_FALSE(guard.Waiting(7));
   EXPECT_FALSE(guard.Accept(0, true));
   EXPECT_FALSE(guard.Accept(13, false));
+  // A press handed over to a full-screen program, even a quick tap, waits for its release: a repeat
+  // meanwhile stays ignored, and the release ends both.
+  EXPECT_TRUE(guard.Accept(4, false));
+  guard.HandOver(4);
+  EXPECT_TRUE(guard.Waiting(4));
+  EXPECT_TRUE(guard.HandedOver(4));
+  EXPECT_FALSE(guard.Accept(4, true));
+  EXPECT_FALSE(guard.Released(4));
+  EXPECT_FALSE(guard.HandedOver(4));
+  EXPECT_TRUE(guard.Accept(4, true)) << "the next press is an ordinary one";
+  EXPECT_FALSE(guard.HandedOver(4));
+}
+
+TEST(PressGuard, APressStandsAsideOnlyForAnotherProgramsWindowFillingItsMonitor) {
+  const RECT first = {0, 0, 1920, 1080};
+  const RECT second = {1920, -120, 3200, 904};  // a second monitor at an offset
+  struct Row {
+    const char* what;
+    FrontWindow front;
+    bool standsAside;
+  };
+  const auto other = [](RECT window, RECT monitor) {
+    return FrontWindow{true, false, false, window, monitor};
+  };
+  const Row rows[] = {
+      {"a game on the first monitor", other(first, first), true},
+      {"a slide show on the second monitor", other(second, second), true},
+      {"one of Tarvolin's own windows", {true, true, false, first, first}, false},
+      {"the shell's desktop or one of its WorkerW windows", {true, false, true, first, first}, false},
+      {"no window in front", {false, false, false, first, first}, false},
+      {"a maximised window, 8 pixels past each edge", other({-8, -8, 1928, 1088}, first), false},
+      {"a window the size of the work area", other({0, 0, 1920, 1040}, first), false},
+      {"a window a pixel short of the monitor", other({0, 0, 1919, 1080}, first), false},
+      {"a window a pixel short at the top", other({1920, -119, 3200, 904}, second), false},
+      {"the first monitor's size on the second monitor", other(first, second), false},
+      {"no monitor found", other({0, 0, 0, 0}, {0, 0, 0, 0}), false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(StandsAside(row.front, false), row.standsAside) << row.what;
+    EXPECT_FALSE(StandsAside(row.front, true)) << row.what << ", with the keys kept by the user";
+  }
+  // The user's line keeps the keys only when it says exactly "Tarvolin".
+  for (const wchar_t* value : {L"Tarvolin", L"tarvolin", L"No", L"", L"Tarvolin2"}) {
+    SetFullScreenKeys(value);
+    EXPECT_EQ(KeysStayWithTarvolin(), std::wstring(value) == L"Tarvolin") << Ansi(value);
+  }
+  SetFullScreenKeys(L"");
 }
 
 namespace {

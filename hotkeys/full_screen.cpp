@@ -1,0 +1,95 @@
+#include "hotkeys/full_screen.h"
+
+namespace tarvolin {
+
+namespace {
+bool g_keysStayWithTarvolin = false;
+
+DWORD WindowProcess(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+// The desktop fills its monitor too: the desktop window itself, the shell's window and the
+// WorkerW windows the shell puts behind the icons.
+bool IsDesktop(HWND window) {
+  const HWND shell = GetShellWindow();
+  if (window == GetDesktopWindow() || window == shell) return true;
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  return shell && lstrcmpW(name, L"WorkerW") == 0 && WindowProcess(window) == WindowProcess(shell);
+}
+
+// This program is not DPI-aware, so at 125 % the system hands it both rectangles scaled, and the
+// two may round differently. For as long as it lives, the thread asks in physical pixels. Systems
+// without the call (before Windows 10 1607) do not scale them that way.
+class PhysicalPixels {
+ public:
+  PhysicalPixels() {
+    if (const SetContext set = Set()) previous_ = set(kPerMonitorAware);
+  }
+  ~PhysicalPixels() {
+    if (previous_) Set()(previous_);
+  }
+  PhysicalPixels(const PhysicalPixels&) = delete;
+  PhysicalPixels& operator=(const PhysicalPixels&) = delete;
+
+ private:
+  // DPI_AWARENESS_CONTEXT is a handle; per-monitor aware is the value -3.
+  using SetContext = HANDLE(WINAPI*)(HANDLE);
+  static inline const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+  static SetContext Set() {
+    // user32 is loaded with the program; the lookup is made once.
+    static const SetContext set = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    return set;
+  }
+  HANDLE previous_ = nullptr;
+};
+}  // namespace
+
+bool StandsAside(const FrontWindow& front, bool keysStayWithTarvolin) {
+  if (keysStayWithTarvolin || !front.exists || front.ours || front.desktop) return false;
+  const RECT& w = front.window;
+  const RECT& m = front.monitor;
+  // An empty monitor rectangle means none was found.
+  return m.right > m.left && w.left == m.left && w.top == m.top && w.right == m.right && w.bottom == m.bottom;
+}
+
+FrontWindow FrontWindowNow() {
+  FrontWindow front;
+  const HWND window = GetForegroundWindow();
+  if (!window) return front;
+  front.exists = true;
+  front.ours = WindowProcess(window) == GetCurrentProcessId();
+  front.desktop = IsDesktop(window);
+  if (front.ours || front.desktop) return front;
+  const PhysicalPixels physical;
+  GetWindowRect(window, &front.window);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) front.monitor = info.rcMonitor;
+  return front;
+}
+
+void SetFullScreenKeys(const std::wstring& value) { g_keysStayWithTarvolin = value == L"Tarvolin"; }
+bool KeysStayWithTarvolin() { return g_keysStayWithTarvolin; }
+
+bool PressStandsAside() { return !g_keysStayWithTarvolin && StandsAside(FrontWindowNow(), false); }
+
+void SendFreshPress(UINT vk, bool keyDown) {
+  INPUT keys[3] = {};
+  const WORD scan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = static_cast<WORD>(vk);
+    key.ki.wScan = scan;
+  }
+  keys[0].ki.dwFlags = KEYEVENTF_KEYUP;
+  keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  // Keys sent to a program with higher rights are dropped without a word; nothing to do then.
+  SendInput(keyDown ? 2 : 3, keys, sizeof(INPUT));
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,42 @@
+// Keys that stand aside for full-screen programs. F1..F12 are a game's keys and a slide show's:
+// while another program's window fills its whole monitor in front, a press of a switched-on key
+// goes to that program instead of running the binding. Decided at the press and nowhere else.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace tarvolin {
+
+// The facts about the window in front that the decision rests on.
+struct FrontWindow {
+  bool exists = false;   // some window is in front
+  bool ours = false;     // it belongs to this program
+  bool desktop = false;  // the shell's desktop: its own window, its WorkerW windows, the desktop window
+  RECT window = {};      // its rectangle, in physical pixels
+  RECT monitor = {};     // the whole rectangle of the monitor it is on, in physical pixels
+};
+
+// Whether a press stands aside for the window in front: another program's window exactly the size
+// of its monitor. A maximised window reaches past the monitor by its frame and does not count.
+// keysStayWithTarvolin is the user's choice to keep the keys everywhere.
+bool StandsAside(const FrontWindow& front, bool keysStayWithTarvolin);
+
+// The window in front now, its rectangles asked for in physical pixels.
+FrontWindow FrontWindowNow();
+
+// The user's line "FullScreenKeys" of [Other Settings], read at start-up: exactly "Tarvolin" keeps
+// the keys with this program in front of full-screen programs too; anything else lets them go.
+void SetFullScreenKeys(const std::wstring& value);
+bool KeysStayWithTarvolin();
+
+// Whether a press now stands aside.
+bool PressStandsAside();
+
+// Gives the program in front a fresh press of the key vk, which this program no longer holds: a
+// key-up, then a key-down, while the user still holds it (the key-down the system took for the
+// hotkey never reached that program, and one sent now would come as a repeat); a key-down, then
+// its key-up, where it is already up again.
+void SendFreshPress(UINT vk, bool keyDown);
+
+}  // namespace tarvolin
