@@ -264,3 +264,119 @@ TEST_F(Hotkeys, AKeyStillWorksWhileAModalWindowIsOpen) {
   EXPECT_TRUE(PressAndSeeStarts(VK_F5, 1));
   EXPECT_TRUE(IsWindow(window));
 }
+
+namespace {
+// Another program's window in front (tests/probe/key_window.cpp): covering the whole screen, as
+// a game or a slide show does, or a small one; and the key messages it noted, a line each, apart
+// from Wine's keyboard syncs.
+class KeyWindow {
+ public:
+  explicit KeyWindow(bool full) {
+    Clear();
+    if (!program_.Start(BesideTests(L"key_window.exe"), full ? L"full" : L"")) return;
+    WaitUntil([&] { return Lines() == std::vector<std::string>{"ready"}; });
+    window_ = FindProcessWindow(program_.id(), L"KeyWindow");
+    Clear();
+  }
+  ~KeyWindow() { Close(); }
+  bool InFront() const { return window_ && GetForegroundWindow() == window_; }
+  void Clear() const { DeleteFileW(Log().c_str()); }
+  void Close() {
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+    window_ = nullptr;
+    program_.WaitForExit();
+  }
+  // Waits until the window has noted exactly these lines.
+  ::testing::AssertionResult Noted(const std::vector<std::string>& expected) const {
+    if (WaitUntil([&] { return Lines() == expected; }, std::chrono::milliseconds(5000)))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << Shown();
+  }
+  static std::string Shown() {
+    std::string shown = "noted:";
+    for (const std::string& line : Lines()) shown += " [" + line + "]";
+    return shown;
+  }
+
+  static std::vector<std::string> Lines(bool withSyncs = false) {
+    std::vector<std::string> lines;
+    const std::string text = ReadFileBytes(Log());
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+      if (withSyncs || text.compare(at, end - at, "sync") != 0) lines.push_back(text.substr(at, end - at));
+    }
+    return lines;
+  }
+  // Whether Wine lifted the keys still down, to match the X server's, since the last Clear.
+  static bool Synced() {
+    const std::vector<std::string> lines = Lines(true);
+    return std::find(lines.begin(), lines.end(), "sync") != lines.end();
+  }
+
+ private:
+  static std::wstring Log() { return BesideTests(L"key_window.log"); }
+  RunningProgram program_;
+  HWND window_ = nullptr;
+};
+
+const std::string kF3Down = "down " + std::to_string(VK_F3) + " fresh";
+const std::string kF3Up = "up " + std::to_string(VK_F3);
+}  // namespace
+
+TEST_F(Hotkeys, APressInFrontOfAFullScreenProgramGoesToItAndTheKeyIsTakenBackAfterTheRelease) {
+  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\n[Enabled]\r\nF3=True\r\n"), nullptr);
+  KeyWindow game(true);
+  ASSERT_TRUE(game.InFront());
+  // Held down: the key-down the hotkey took reaches the game as a fresh press, after a key-up
+  // that clears the game's view of it; a repeat and the release are the game's own. Wine may lift
+  // the held key in between to match the X server's keyboard, and then it is tried again.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    game.Clear();
+    KeyEvent(VK_F3, true);
+    WaitUntil([&] { return game.Lines().size() >= 2; });
+    KeyEvent(VK_F3, true);
+    WaitUntil([&] { return game.Lines().size() >= 3; });
+    KeyEvent(VK_F3, false);
+    WaitUntil([&] { return game.Lines().size() >= 4; });
+    if (!game.Synced()) break;
+    ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
+  }
+  const std::vector<std::string> held = game.Lines();
+  ASSERT_EQ(held.size(), 4u) << game.Shown();
+  EXPECT_EQ(held[0], kF3Up);
+  EXPECT_EQ(held[1], kF3Down);
+  // Wine marks a key-down sent while the key is down a repeat or not, by when the window's thread
+  // last looked at its keys.
+  EXPECT_EQ(held[2].rfind("down " + std::to_string(VK_F3) + " ", 0), 0u) << held[2];
+  EXPECT_EQ(held[3], kF3Up);
+  EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
+  // Taken back after the release: a quick tap goes through Tarvolin again, and the game gets the
+  // tap's own key-up, then a whole fresh press.
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
+  game.Clear();
+  PressKey(VK_F3);
+  EXPECT_TRUE(game.Noted({kF3Up, kF3Up, kF3Down, kF3Up}));
+  EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
+  EXPECT_TRUE(ProbeStarts().empty()) << "the binding never ran";
+  // The game gone, the same key runs its binding.
+  game.Close();
+  EXPECT_TRUE(PressAndSeeStarts(VK_F3, 1));
+}
+
+TEST_F(Hotkeys, AWindowNotCoveringTheScreenOrTheUsersLineKeepsTheKeyWithTarvolin) {
+  ASSERT_NE(Start("[HotKey]\r\nF6=" + Probe() + "\r\n[Enabled]\r\nF6=True\r\n"), nullptr);
+  const std::string up = "up " + std::to_string(VK_F6);
+  {
+    KeyWindow small(false);
+    ASSERT_TRUE(small.InFront());
+    EXPECT_TRUE(PressAndSeeStarts(VK_F6, 1));
+    EXPECT_TRUE(small.Noted({up})) << "the key-down is Tarvolin's";
+  }
+  program_.reset();
+  ASSERT_NE(Start("[HotKey]\r\nF6=" + Probe() +
+                  "\r\n[Enabled]\r\nF6=True\r\n[Other Settings]\r\nFullScreenKeys = Tarvolin\r\n"),
+            nullptr);
+  KeyWindow game(true);
+  ASSERT_TRUE(game.InFront());
+  EXPECT_TRUE(PressAndSeeStarts(VK_F6, 2));
+  EXPECT_TRUE(game.Noted({up}));
+}

@@ -37,7 +37,7 @@ RunningProgram::~RunningProgram() {
   WaitForExit(std::chrono::milliseconds(5000));
 }
 
-bool RunningProgram::Start(const std::wstring& path) {
+bool RunningProgram::Start(const std::wstring& path, const std::wstring& arguments) {
   // Under Wine a new process can end inside the loader before any code of its own runs, and
   // CreateProcess then fails at once, leaving nothing behind: that start is tried again. Each
   // failure is printed with the system's word for it, so that a log tells what happened.
@@ -45,7 +45,7 @@ bool RunningProgram::Start(const std::wstring& path) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    std::wstring commandLine = L"\"" + path + L"\"";
+    std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const auto began = std::chrono::steady_clock::now();
     if (CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &info)) {

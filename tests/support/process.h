@@ -28,7 +28,8 @@ class RunningProgram {
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  bool Start(const std::wstring& path = ProgramPath());
+  // A program's arguments follow its quoted path on the command line.
+  bool Start(const std::wstring& path = ProgramPath(), const std::wstring& arguments = std::wstring());
   // The top-level window of this process with the given class, once it exists (null on time-out).
   HWND WaitForWindow(const wchar_t* className,
                      std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) const;
