@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "base/system_library.h"
 #include "shell/main_form.h"
 
 #if defined(__GLIBCXX__)
@@ -14,6 +15,14 @@ void __verbose_terminate_handler() { std::abort(); }
 #endif
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // First, before any window: users unzip the program where browsers save files, and a library
+  // saved there under the name of one the system loads for us (the theme library, at the first
+  // window; the shell's and the file dialog's, later) would otherwise be taken from beside
+  // Tarvolin.exe. The imports are all known libraries, which come from the system folder anyway,
+  // and no static initialiser loads one. Input methods and shell extensions are loaded by COM from
+  // their registered full paths; one that loads a library of its own folder by bare name may not
+  // find it any more.
+  tarvolin::SearchLibrariesInSystemFolderOnly();
   tarvolin::MainForm main;
   // A second copy closes Main during loading and ends here.
   if (!main.Load()) return 0;

@@ -11,7 +11,9 @@
 #include "hotkeys/message_hook.h"
 #include "hotkeys/slots.h"
 #include "settings/exe_path.h"
+#include "support/editor_driver.h"
 #include "support/loaded_main.h"
+#include "support/planted.h"
 #include "support/program_test.h"
 
 using namespace tarvolin;
@@ -189,6 +191,48 @@ TEST_F(Startup, AStartLoadsNoLibraryBeforeItIsWanted) {
   for (const wchar_t* later : {L"comdlg32.dll", L"winmm.dll", L"rasapi32.dll"}) {
     EXPECT_EQ(std::find(loaded.begin(), loaded.end(), later), loaded.end()) << std::string(later, later + 12);
   }
+}
+
+TEST_F(Startup, ALibraryPlantedBesideTheProgramIsNeverLoaded) {
+  // Unzipped into a folder where a browser had saved a uxtheme.dll, the library every window asks
+  // for, and with Wine told to take such a library before its own, as Windows would. The planted
+  // library notes each process that loads it in planted.log beside itself.
+  ScratchFolder folder(L"Tarvolin unzipped");
+  ASSERT_TRUE(folder.ok());
+  ASSERT_TRUE(
+      CopyFileW(BesideTests(L"planted\\uxtheme.dll").c_str(), folder.File(L"uxtheme.dll").c_str(), FALSE));
+  const std::wstring exe = folder.File(L"Tarvolin.exe");
+  const std::wstring marker = folder.File(L"planted.log");
+  PreferLibraryOnSearchPath order(L"Tarvolin.exe", L"uxtheme");
+  ASSERT_TRUE(order.ok());
+
+  // The trap works: a plain program that makes a window, there under the program's name and so
+  // under the same setting, takes the planted library.
+  ASSERT_TRUE(CopyFileW(BesideTests(L"plain_window.exe").c_str(), exe.c_str(), FALSE));
+  RunningProgram plain;
+  ASSERT_TRUE(plain.Start(exe));
+  ASSERT_TRUE(plain.WaitForExit());
+  ASSERT_NE(ReadFileBytes(marker).find("Tarvolin.exe"), std::string::npos)
+      << "the planted library was not loaded";
+  ASSERT_TRUE(DeleteFileW(marker.c_str()));
+
+  // Tarvolin there, through everything that loads libraries: Main, the editor, the open-file
+  // dialog, a key that starts a program.
+  ASSERT_TRUE(CopyFileW(ProgramPath().c_str(), exe.c_str(), FALSE));
+  WriteSettingsBytes("[HotKey]\r\nF5=" + Ansi(ProbePath()) + "\r\n" + EnabledSection("----x-------"));
+  RunningProgram tarvolin;
+  ASSERT_TRUE(tarvolin.Start(exe));
+  const HWND editor = OpenEditor(tarvolin);
+  ASSERT_NE(editor, nullptr);
+  Click(editor, "picCommand", 0);
+  const HWND dialog = WaitForFileDialog(tarvolin, 15000);
+  ASSERT_NE(dialog, nullptr);
+  CancelDialog(dialog);
+  ASSERT_TRUE(WaitUntil([&] { return WaitForFileDialog(tarvolin, 0) == nullptr; }));
+  Click(editor, "Command1", 1);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  EXPECT_TRUE(PressAndSeeStarts(VK_F5, 1));
+  EXPECT_EQ(ReadFileBytes(marker), "") << "the planted library was loaded";
 }
 
 TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
