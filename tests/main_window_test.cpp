@@ -36,9 +36,10 @@ TEST_F(MainWindow, ASwitchHoldsOrFreesItsKeyAtOnceAndWritesNothing) {
 
 TEST_F(MainWindow, SaveWritesEveryBindingAndSwitchAsShown) {
   const std::string myComputer = Ansi(L"我的电脑");
-  ASSERT_NE(Start("[Other Settings]\r\nAutoHide=No\r\n[HotKey]\r\nF1=" + myComputer +
-                  "\r\nF5=C:\\Tools\\Notes.exe\r\nF9=MS-DOS\r\n[Enabled]\r\nF1=True\r\nF9=True\r\n"),
-            nullptr);
+  ASSERT_NE(
+      Start("[Other Settings]\r\nAutoHide=No\r\nFullScreenKeys=Tarvolin\r\n[HotKey]\r\nF1=" + myComputer +
+            "\r\nF5=C:\\Tools\\Notes.exe\r\nF9=MS-DOS\r\n[Enabled]\r\nF1=True\r\nF9=True\r\n"),
+      nullptr);
   Click("Check", 5);
   Click("Check", 9);
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F5) && !KeyHeldElsewhere(VK_F9); }));
@@ -57,6 +58,7 @@ TEST_F(MainWindow, SaveWritesEveryBindingAndSwitchAsShown) {
     EXPECT_EQ(Setting(L"Enabled", (L"F" + std::to_wstring(n)).c_str()), expected[n - 1]) << "F" << n;
   }
   EXPECT_EQ(Setting(L"Other Settings", L"AutoHide"), "No");
+  EXPECT_EQ(Setting(L"Other Settings", L"FullScreenKeys"), "Tarvolin") << "the user's own line stays";
   const std::string bytes = ReadSettingsBytes();
   // The Chinese name keeps its code-page bytes: no byte-order mark, the GBK bytes in place.
   EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
