@@ -69,7 +69,8 @@ FrontWindow FrontWindowNow() {
   GetWindowRect(window, &front.window);
   MONITORINFO info = {};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) front.monitor = info.rcMonitor;
+  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+    front.monitor = info.rcMonitor;
   return front;
 }
 
