@@ -158,6 +158,8 @@ TEST_F(Hook, TheLeftButtonShowsMainInBothStatesAndOtherClicksDoNothing) {
 
 TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
   ASSERT_TRUE(TrayIconPresent(hwnd_)) << "the icon is there after start-up";
+  EXPECT_EQ(TrayIcon().hIcon, Main().ActiveIcon())
+      << "a plain start shows the normal icon, not the paused one";
   Tray(WM_RBUTTONUP);
   // The shell restarted: our icon went with the old taskbar.
   ASSERT_TRUE(TrayDelete(hwnd_));
@@ -392,6 +394,14 @@ TEST(TrayTip, ARefusedBindingGetsOneNoticeASecondNamingTheKeyAndTheEndOfItsPath)
   EXPECT_GT(MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, cut.data() + 14, static_cast<int>(cut.size() - 14),
                                 nullptr, 0),
             0);
+  // A plain-ASCII path cuts at any byte, so it fills the field to its last byte, NUL left out.
+  std::wstring ascii = L"C:";
+  for (int i = 0; i < 40; ++i) ascii += L"\\Folder" + std::to_wstring(i);
+  for (const unsigned cp : {936u, 1252u}) {
+    const std::string full = text(ascii + L"\\chess.exe", ERROR_FILE_NOT_FOUND, cp);
+    EXPECT_EQ(full.size(), 255u) << cp;
+    EXPECT_EQ(full.substr(full.size() - 19), "\\Folder39\\chess.exe") << cp;
+  }
 
   using notice_detail::NoticeDue;
   EXPECT_FALSE(NoticeDue(5, ERROR_CANCELLED, 1000)) << "the user cancelled the elevation prompt";

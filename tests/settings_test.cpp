@@ -1,6 +1,7 @@
 // The settings file read and written through the platform's profile functions, in the test
 // prefix's real Windows directory, under code page 936 and (the ".cp1252" runs) 1252.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include "base/code_page.h"
 #include "settings/settings.h"
@@ -158,6 +159,52 @@ TEST(UserCopyPlace, OnlyThe64BitFlavourKeepsTheUsersCopyUnderVirtualStore) {
   // %LOCALAPPDATA%\VirtualStore\ + the Windows directory without its drive + the file name.
   EXPECT_EQ(UserSettingsCopyPath(),
             std::wstring(local) + L"\\VirtualStore" + (windows + 2) + L"\\Tarvolin.ini");
+}
+
+// The path is worked out once a process, so a child without LOCALAPPDATA (a test program started
+// with TARVOLIN_COPY_PATH_OUT naming a file) works it out and leaves it in that file.
+TEST(UserCopyPlace, WithoutLocalAppDataTheShellNamesTheLocalFolder) {
+  wchar_t out[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"TARVOLIN_COPY_PATH_OUT", out, MAX_PATH) > 0) {
+    const std::wstring copy = UserSettingsCopyPath();
+    WriteFileBytes(out,
+                   std::string(reinterpret_cast<const char*>(copy.data()), copy.size() * sizeof(wchar_t)));
+    return;
+  }
+  wchar_t temp[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring file = std::wstring(temp) + L"tarvolin-copy-path.bin";
+  DeleteFileW(file.c_str());
+  wchar_t local[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH), 0u);
+  SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+  SetEnvironmentVariableW(L"TARVOLIN_COPY_PATH_OUT", file.c_str());
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const ::testing::TestInfo& test = *::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string filter = std::string(test.test_suite_name()) + "." + test.name();
+  std::wstring line =
+      L"\"" + std::wstring(self) + L"\" --gtest_filter=" + std::wstring(filter.begin(), filter.end());
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child = {};
+  const BOOL started =
+      CreateProcessW(self, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+  SetEnvironmentVariableW(L"TARVOLIN_COPY_PATH_OUT", nullptr);
+  SetEnvironmentVariableW(L"LOCALAPPDATA", local);
+  ASSERT_TRUE(started);
+  const KernelHandle process(child.hProcess);
+  CloseHandle(child.hThread);
+  ASSERT_EQ(WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0);
+  const std::string bytes = ReadFileBytes(file);
+  DeleteFileW(file.c_str());
+  const std::wstring copy(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+
+  wchar_t shell[MAX_PATH] = {};
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, shell), S_OK);
+  EXPECT_EQ(copy.rfind(std::wstring(shell) + L"\\VirtualStore\\", 0), 0u)
+      << "the child's path: " << Ansi(copy);
+  EXPECT_EQ(copy.substr(copy.size() < 13 ? 0 : copy.size() - 13), L"\\Tarvolin.ini");
 }
 
 TEST_F(UserCopy, ARefusedWriteCopiesTheOriginalWholeAndLandsInTheCopyFromThenOn) {

@@ -2,6 +2,8 @@
 // labels and switches on the painted list, and Chinese text drawn as glyphs on any code page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "dialogs/about_form.h"
@@ -127,6 +129,70 @@ TEST_F(Look, PausedIconIsNeverSeenOnMain) {
     for (int x = 0; x < 419; ++x) ASSERT_EQ(screen.at(x, y), picture.at(x, y)) << x << "," << y;
   }
   EXPECT_NE(main->PausedIcon(), nullptr);
+}
+
+namespace {
+// A window's background picture with a label's text drawn on it as the label draws it, with room
+// to spare on the right: what the window shows where that label is painted whole.
+Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, const std::wstring& text) {
+  BitmapHandle picture(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(background), IMAGE_BITMAP, 0, 0, 0)));
+  BITMAP size = {};
+  GetObjectW(picture.get(), sizeof size, &size);
+  const HDC dc = GetDC(window);
+  MemoryDC canvas(dc);
+  MemoryDC source(dc);
+  BitmapHandle bitmap(CreateCompatibleBitmap(dc, size.bmWidth, size.bmHeight));
+  Pixels pixels;
+  {
+    SelectedObject target(canvas.get(), bitmap.get());
+    SelectedObject from(source.get(), picture.get());
+    BitBlt(canvas.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
+    RECT room = LayoutRect(label);
+    room.right = size.bmWidth;
+    room.bottom = size.bmHeight;
+    DrawLabelText(canvas.get(), room, text, label.font, label.fore);
+    pixels = FromDC(canvas.get(), size.bmWidth, size.bmHeight);
+  }
+  ReleaseDC(window, dc);
+  return pixels;
+}
+}  // namespace
+
+// The address's label takes the size of its text: the first paint, before anything asks for a
+// rectangle or clicks, already shows it whole, up to its last column of ink. Wine does not clip a
+// label's underline, and the glyphs of the built-in address end inside its layout size, so an
+// address a build may set instead (TARVOLIN_CONTACT_EMAIL), longer than that size, is shown too.
+TEST_F(Look, AboutsAddressIsPaintedWholeFromTheFirstShow) {
+  LoadedMain main;
+  const ControlSpec& label = *FindLayoutControl(kAboutLayout, "Label1");
+  const RECT place = LayoutRect(label);
+  const Pixels background = Resource(IDB_ABOUT_BACKGROUND);
+  for (const std::wstring& address : {ContactAddress(), std::wstring(L"contact@tarvolin.example.org")}) {
+    AboutForm about;
+    ASSERT_TRUE(about.Load(main->hwnd()));
+    about.SetCaption("Label1", -1, address);
+    about.Show();
+    const Pixels screen = Capture(about.hwnd());
+    const Pixels whole = LabelOnBackground(about.hwnd(), IDB_ABOUT_BACKGROUND, label, address);
+    ASSERT_EQ(screen.width, whole.width);
+    ASSERT_EQ(screen.height, whole.height);
+    // The text's band: from the label's left edge to the window's right, two lines high.
+    const int bottom = std::min(whole.height, static_cast<int>(place.top + 2 * (place.bottom - place.top)));
+    int lastInk = -1;
+    int differences = 0;
+    for (int y = place.top; y < bottom; ++y) {
+      for (int x = place.left; x < whole.width; ++x) {
+        if (whole.at(x, y) != background.at(x, y)) lastInk = std::max(lastInk, x);
+        differences += screen.at(x, y) != whole.at(x, y);
+      }
+    }
+    ASSERT_GT(lastInk, place.left) << "the address drew nothing";
+    EXPECT_EQ(differences, 0) << Ansi(address)
+                              << ": pixels unlike the address drawn whole, whose last column of ink is x = "
+                              << lastInk;
+    about.Close();
+  }
 }
 
 namespace {
