@@ -6,7 +6,8 @@
 file(READ "${MAP}" _map)
 string(FIND "${_map}" "\nDiscarded input sections" _end)
 if(_end LESS 0)
-  message(FATAL_ERROR "${MAP} is not a GNU ld link map")
+  # The headings are in the linker's language: CMakeLists.txt runs the link in the C locale.
+  message(FATAL_ERROR "${MAP} is not a GNU ld link map in English")
 endif()
 string(SUBSTRING "${_map}" 0 ${_end} _members)
 # "<archive>(<member>)", then on the next line "<taker> (<symbol>)".

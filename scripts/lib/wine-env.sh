@@ -1,9 +1,11 @@
-# Shared by scripts/test and scripts/run: a Wine prefix of the project's own, an X display for it and
-# one persistent wineserver. Source it, then call wine_env_start FLAVOUR PREFIX [fresh], later
-# wine_env_stop. FLAVOUR is a build preset: mingw-i686 (a 32-bit prefix) or mingw-x86_64 (64-bit).
+# Shared by scripts/test, scripts/run, scripts/release and scripts/bench: a Wine prefix of the
+# project's own, an X display for it and one persistent wineserver. Source it, then call
+# wine_env_start SYSTEM PREFIX [fresh], later wine_env_stop. SYSTEM is the Windows the prefix stands
+# for (see wine_env_system); wine_env_system_of FLAVOUR names the one a flavour's users run it on.
 #
-# The loader and server are called by path: Debian's /usr/bin/wine picks the 32-bit loader whenever
-# it is installed, even on a host that cannot run it. TARVOLIN_WINE is the loader to use.
+# The loaders and servers are called by path: Debian's /usr/bin/wine picks the 32-bit loader whenever
+# it is installed, even on a host that cannot run it. TARVOLIN_WINE is the loader that runs the
+# flavour's programs (scripts/wine-run, CTest's emulator, uses it).
 
 wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -25,26 +27,67 @@ wine_env_start_xvfb() {
   rm -f "$fdfile"
 }
 
-# Chooses the loader, the server and the prefix's kind for a flavour.
-wine_env_flavour() {
+# wine_env_system SYSTEM: the loaders, the server and the prefix's kind for one of
+#   win64  64-bit Windows running the 64-bit flavour;
+#   wow64  64-bit Windows running the 32-bit flavour, as most of its users run it: the prefix is
+#          made by the 64-bit loader and served by the 64-bit server, and the 32-bit loader
+#          (wine32:i386) runs the programs under WoW64, with the second registry view and the
+#          redirected system folder. WINEARCH=win64 makes that loader stop at once in a 32-bit
+#          prefix ("WINEARCH set to win64 but ... is a 32-bit installation") instead of passing for
+#          WoW64;
+#   win32  32-bit Windows (a WINEARCH=win32 prefix) running the 32-bit flavour.
+# WINE_ENV_SETUP_WINE is the loader that makes and sets up the prefix.
+wine_env_system() {
   case "$1" in
-    mingw-i686)
+    win64)
+      export WINEARCH=win64 TARVOLIN_WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+      WINE_ENV_SETUP_WINE=/usr/lib/wine/wine64 ;;
+    wow64)
+      export WINEARCH=win64 TARVOLIN_WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver64
+      WINE_ENV_SETUP_WINE=/usr/lib/wine/wine64 ;;
+    win32)
       export WINEARCH=win32 TARVOLIN_WINE=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
-      [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver64 ;;
-    mingw-x86_64)
-      export WINEARCH=win64 TARVOLIN_WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 ;;
-    *) wine_env_log "unknown flavour $1"; return 1 ;;
+      [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver64
+      WINE_ENV_SETUP_WINE=/usr/lib/wine/wine ;;
+    *) wine_env_log "unknown system $1"; return 1 ;;
   esac
+  # Wine 8 sets it again from the loader it runs; for the older ones that read it.
   export WINELOADER=$TARVOLIN_WINE
+  local program
+  for program in "$TARVOLIN_WINE" "$WINE_ENV_SETUP_WINE" "$WINESERVER"; do
+    [ -x "$program" ] || { wine_env_log "$program is missing (scripts/setup installs it)"; return 1; }
+  done
 }
 
-# wine_env_start FLAVOUR PREFIX [fresh]: with "fresh" the prefix is made anew.
+# The system a flavour's users run it on, as wine_env_system names it: the 32-bit flavour on 64-bit
+# Windows, the 64-bit flavour natively.
+wine_env_system_of() {
+  case "$1" in
+    mingw-i686) echo wow64 ;;
+    mingw-x86_64) echo win64 ;;
+    *) wine_env_log "unknown flavour $1"; return 1 ;;
+  esac
+}
+
+# Runs a command of the prefix's set-up. The prefix comes out the same whatever the caller's
+# language, and the font names below reach Wine as UTF-8; the tests choose their own language and
+# code page (tests/CMakeLists.txt), so LC_ALL is never exported.
+wine_env_setup() {
+  LC_ALL=C.UTF-8 "$WINE_ENV_SETUP_WINE" "$@"
+}
+
+# wine_env_start SYSTEM PREFIX [fresh]: with "fresh" the prefix is made anew, as it is when it was
+# made for another kind of system (its system.reg names the kind on its "#arch=" line).
 wine_env_start() {
   local prefix=$2 fresh=${3:-}
-  wine_env_flavour "$1" || return 1
+  wine_env_system "$1" || return 1
   export WINEPREFIX=$prefix WINEDEBUG=-all
   # No Mono or Gecko install prompts in a prefix that never needs them.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ -z "$fresh" ] && [ -f "$prefix/system.reg" ] && ! grep -qx "#arch=$WINEARCH" "$prefix/system.reg"; then
+    wine_env_log "$prefix was made for another system than $1: making it anew"
+    fresh=fresh
+  fi
   WINE_ENV_XVFB_PID=
   if [ -z "${DISPLAY:-}" ] || [ "$fresh" = fresh ]; then
     wine_env_start_xvfb || return 1
@@ -55,26 +98,26 @@ wine_env_start() {
     rm -rf "$prefix"
   fi
   if [ ! -f "$prefix/system.reg" ]; then
-    wine_env_log "creating Wine prefix $prefix"
+    wine_env_log "creating Wine prefix $prefix ($1)"
     mkdir -p "$(dirname "$prefix")"
-    "$TARVOLIN_WINE" wineboot -i >/dev/null 2>&1 </dev/null
+    wine_env_setup wineboot -i >/dev/null 2>&1 </dev/null
     "$WINESERVER" -w
   fi
   # On our own virtual display there is no window manager, and hiding a window managed by none
   # costs two seconds; on a real desktop the window manager should manage Wine's windows.
   if [ -n "$WINE_ENV_XVFB_PID" ]; then
-    "$TARVOLIN_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine_env_setup reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   else
-    "$TARVOLIN_WINE" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
+    wine_env_setup reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 || true
   fi
   # SimSun, the Chinese font Windows has, is not on this host: a Song-style font with the same
   # 12-pixel metrics stands in for it.
-  "$TARVOLIN_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
-  "$TARVOLIN_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
+  wine_env_setup reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
+  wine_env_setup reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /t REG_SZ /d 'AR PL UMing CN' /f >/dev/null 2>&1
   "$WINESERVER" -w
   # One server for the whole run; its output must not hold the caller's pipes open.
   "$WINESERVER" -p </dev/null >/dev/null 2>&1 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-
-  "$TARVOLIN_WINE" wineboot </dev/null >/dev/null 2>&1
+  wine_env_setup wineboot </dev/null >/dev/null 2>&1
   export TARVOLIN_WINE_READY=1
 }
 
