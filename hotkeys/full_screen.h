@@ -35,8 +35,8 @@ bool PressStandsAside();
 
 // Gives the program in front a fresh press of the key vk, which this program no longer holds: a
 // key-up, then a key-down, while the user still holds it (the key-down the system took for the
-// hotkey never reached that program, and one sent now would come as a repeat); a key-down, then
-// its key-up, where it is already up again.
+// hotkey never reached that program, and one sent alone now would come as a repeat); where it is
+// already up again, the same followed by its key-up.
 void SendFreshPress(UINT vk, bool keyDown);
 
 }  // namespace tarvolin
