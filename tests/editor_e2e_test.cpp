@@ -29,14 +29,6 @@ bool ProbeRan(const std::wstring& path) {
   return false;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
 class EditorEndToEnd : public ProgramTest {
  protected:
   void SetUp() override {
@@ -368,13 +360,14 @@ TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathWhereverItLivesQu
 }
 
 TEST_F(EditorEndToEnd, EveryOkRewritesOrRemovesTheEntryAsTheBoxSays) {
-  const std::string path = Ansi(ProgramPath());
+  // Quoted where the folder holds a blank.
+  const std::string line = Ansi(RunCommandLine(ProgramPath()));
   HWND editor = StartAndOpenEditor();
   ASSERT_NE(editor, nullptr);
   ClickAt(ScreenPoint(editor, "Check1"));
   ClickAt(ScreenPoint(editor, "Command1", 0));
   ASSERT_TRUE(EditorClosed());
-  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, path + '\0');
+  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, line + '\0');
 
   // Changed by another tool, then deleted by one: each OK with the box left ticked puts it right.
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, REG_SZ, L"C:\\Elsewhere\\Old.exe", 42);
@@ -384,7 +377,7 @@ TEST_F(EditorEndToEnd, EveryOkRewritesOrRemovesTheEntryAsTheBoxSays) {
     EXPECT_TRUE(Ticked(LayoutControl(editor, "Check1")));
     ClickAt(ScreenPoint(editor, "Command1", 0));
     ASSERT_TRUE(EditorClosed());
-    EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, path + '\0') << "round " << round;
+    EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, line + '\0') << "round " << round;
     DeleteRunValue(HKEY_LOCAL_MACHINE);
   }
 

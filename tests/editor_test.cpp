@@ -148,7 +148,8 @@ TEST_F(Editor, WhereTheMachineWideKeyRefusesTheEntryGoesToTheUsersKeyAndAutoRunS
   Tick(editor, "Check1", true);
   Press(editor, 0);
   EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).Text(), L"<none>");
-  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), ExePath());
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), RunCommandLine(ExePath()))
+      << "quoted where it holds a blank";
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"Yes");
 
   // Unticked: gone from the user's key although the machine-wide one still refuses.

@@ -144,7 +144,8 @@ TEST_F(Hotkeys, AProgramStartsInItsOwnFolderAndOneFoundBySearchInTheProfileFolde
   ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "----xxxx----"; })) << HeldFunctionKeys();
   wchar_t profile[MAX_PATH] = {};
   GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-  const std::string expected[] = {Ansi(folder.path), Ansi(folder.path), Ansi(folder.path), Ansi(profile)};
+  // In the probe's UTF-8, whatever the folders' names.
+  const std::string expected[] = {Utf8(folder.path), Utf8(folder.path), Utf8(folder.path), Utf8(profile)};
   for (size_t i = 0; i < 4; ++i) {
     PressKey(static_cast<WORD>(VK_F5 + i));
     ASSERT_TRUE(

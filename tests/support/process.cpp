@@ -215,14 +215,19 @@ void RemoveSettingsFile() {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
 }
 
-std::string Ansi(const std::wstring& text) {
+namespace {
+std::string InCodePage(const std::wstring& text, UINT cp) {
   if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
 }
+}  // namespace
+
+std::string Ansi(const std::wstring& text) { return InCodePage(text, CP_ACP); }
+std::string Utf8(const std::wstring& text) { return InCodePage(text, CP_UTF8); }
 
 }  // namespace tarvolin::test
 

@@ -83,6 +83,8 @@ void RemoveSettingsFile();
 
 // Text in the system's ANSI code page, for preparing settings files as another program would.
 std::string Ansi(const std::wstring& text);
+// Text in UTF-8, as the probe notes its folder and command line.
+std::string Utf8(const std::wstring& text);
 
 }  // namespace tarvolin::test
 
