@@ -287,9 +287,18 @@ class KeyWindow {
     window_ = nullptr;
     program_.WaitForExit();
   }
-  // Waits until the window has noted exactly these lines.
+  // Waits until the window has noted exactly these lines, or exactly the other ones.
   ::testing::AssertionResult Noted(const std::vector<std::string>& expected) const {
-    if (WaitUntil([&] { return Lines() == expected; }, std::chrono::milliseconds(5000)))
+    return NotedEither(expected, expected);
+  }
+  ::testing::AssertionResult NotedEither(const std::vector<std::string>& one,
+                                         const std::vector<std::string>& other) const {
+    if (WaitUntil(
+            [&] {
+              const std::vector<std::string> lines = Lines();
+              return lines == one || lines == other;
+            },
+            std::chrono::milliseconds(5000)))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << Shown();
   }
@@ -319,8 +328,12 @@ class KeyWindow {
   HWND window_ = nullptr;
 };
 
-const std::string kF3Down = "down " + std::to_string(VK_F3) + " fresh";
-const std::string kF3Up = "up " + std::to_string(VK_F3);
+// F3 as the window notes it: what Tarvolin sends on carries F3's scan code (0x3D) as a keyboard's
+// keys do, for games that go by scan codes; what this test sends as the user's hand carries none.
+const std::string kF3 = std::to_string(VK_F3);
+const std::string kSentUp = "up " + kF3 + " 61";
+const std::string kSentDown = "down " + kF3 + " 61 fresh";
+const std::string kHandUp = "up " + kF3 + " 0";
 }  // namespace
 
 TEST_F(Hotkeys, APressInFrontOfAFullScreenProgramGoesToItAndTheKeyIsTakenBackAfterTheRelease) {
@@ -343,29 +356,31 @@ TEST_F(Hotkeys, APressInFrontOfAFullScreenProgramGoesToItAndTheKeyIsTakenBackAft
   }
   const std::vector<std::string> held = game.Lines();
   ASSERT_EQ(held.size(), 4u) << game.Shown();
-  EXPECT_EQ(held[0], kF3Up);
-  EXPECT_EQ(held[1], kF3Down);
+  EXPECT_EQ(held[0], kSentUp);
+  EXPECT_EQ(held[1], kSentDown);
   // Wine marks a key-down sent while the key is down a repeat or not, by when the window's thread
   // last looked at its keys.
-  EXPECT_EQ(held[2].rfind("down " + std::to_string(VK_F3) + " ", 0), 0u) << held[2];
-  EXPECT_EQ(held[3], kF3Up);
+  EXPECT_EQ(held[2].rfind("down " + kF3 + " 0 ", 0), 0u) << held[2];
+  EXPECT_EQ(held[3], kHandUp);
   EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
-  // Taken back after the release: a quick tap goes through Tarvolin again, and the game gets the
-  // tap's own key-up, then a whole fresh press.
+  // Taken back after the release: a quick tap goes through Tarvolin again, and the game gets a
+  // whole fresh press. Where the tap's own key-up came before Tarvolin looked at the key, the game
+  // gets that first and the press Tarvolin sends is whole; otherwise it ends the press sent.
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
   game.Clear();
   PressKey(VK_F3);
-  EXPECT_TRUE(game.Noted({kF3Up, kF3Up, kF3Down, kF3Up}));
+  EXPECT_TRUE(game.NotedEither({kHandUp, kSentUp, kSentDown, kSentUp}, {kSentUp, kSentDown, kHandUp}));
   EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
   EXPECT_TRUE(ProbeStarts().empty()) << "the binding never ran";
-  // The game gone, the same key runs its binding.
+  // The game gone and the key taken back once the tap is over, the same key runs its binding.
   game.Close();
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
   EXPECT_TRUE(PressAndSeeStarts(VK_F3, 1));
 }
 
 TEST_F(Hotkeys, AWindowNotCoveringTheScreenOrTheUsersLineKeepsTheKeyWithTarvolin) {
   ASSERT_NE(Start("[HotKey]\r\nF6=" + Probe() + "\r\n[Enabled]\r\nF6=True\r\n"), nullptr);
-  const std::string up = "up " + std::to_string(VK_F6);
+  const std::string up = "up " + std::to_string(VK_F6) + " 0";
   {
     KeyWindow small(false);
     ASSERT_TRUE(small.InFront());
