@@ -47,11 +47,6 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // F4 starts a copy of the probe, so the log tells the two keys apart.
   const std::wstring other = BesideTests(L"probe-other.exe");
   ASSERT_TRUE(CopyFileW(ProbePath().c_str(), other.c_str(), FALSE));
-  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) +
-                  "\r\n"
-                  "[Enabled]\r\nF3=True\r\nF4=True\r\n"),
-            nullptr);
-  ASSERT_EQ(HeldFunctionKeys(), "--xx--------");
   const auto others = [] {
     const std::vector<ProbeStart> starts = ProbeStarts();
     return std::count_if(starts.begin(), starts.end(), [](const ProbeStart& s) {
@@ -61,18 +56,30 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // Held: the key goes down and repeats its key-down twice before the one key-up; F4 pressed
   // meanwhile runs its own binding. Its start also shows that the repeats, handled before it,
   // came while F3 was still down (a message handled after the release counts as posted, not
-  // pressed, and runs).
-  KeyEvent(VK_F3, true);
-  ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() == 1; }, std::chrono::milliseconds(5000)));
-  KeyEvent(VK_F3, true);
-  KeyEvent(VK_F3, true);
-  EXPECT_TRUE(PressAndSeeStarts(VK_F4, 2));
-  EXPECT_EQ(others(), 1);
+  // pressed, and runs). Where Wine lifted the held key meanwhile, the program saw a release and
+  // a new press, and the hold is tried again with a fresh start.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    ClearProbeStarts();
+    ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) + "\r\n" +
+                    EnabledSection("--xx--------")),
+              nullptr);
+    ASSERT_EQ(HeldFunctionKeys(), "--xx--------");
+    const LiftWatch watch;
+    KeyEvent(VK_F3, true);
+    ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() == 1; }, std::chrono::milliseconds(5000)));
+    KeyEvent(VK_F3, true);
+    KeyEvent(VK_F3, true);
+    PressKey(VK_F4);
+    ASSERT_TRUE(WaitUntil([&] { return others() == 1; }, std::chrono::milliseconds(5000)))
+        << "F4 started nothing; keys held " << HeldFunctionKeys();
+    KeyEvent(VK_F3, false);
+    if (!watch.Lifted()) break;
+  }
+  EXPECT_EQ(ProbeStarts().size(), 2u) << "F3 ran again while held";
 
   // Two whole presses, each 30 ms down and 60 ms apart as a hand gives them, are two starts. The
   // gaps are part of the input: the program sees a release through a 20 ms timer and Wine's key
   // state, and takes a press much sooner after a release for a repeat.
-  KeyEvent(VK_F3, false);
   Sleep(60);
   ClearProbeStarts();
   for (size_t n = 1; n <= 2; ++n) {
@@ -108,8 +115,9 @@ struct ProbeFolder {
   std::wstring path;
 };
 
-// The text of the notice (a balloon of the notification area) on the screen now, if one shows.
-BOOL CALLBACK KeepNoticeText(HWND window, LPARAM found) {
+// The texts of the tooltips on the screen now: a notice (a balloon of the notification area) is
+// one of them, and others (the tray icon's tip under the pointer) may show as well.
+BOOL CALLBACK KeepTooltipText(HWND window, LPARAM texts) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
@@ -117,13 +125,13 @@ BOOL CALLBACK KeepNoticeText(HWND window, LPARAM found) {
   DWORD_PTR length = 0;
   SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
                       &length);
-  if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(found) = text;
+  if (text[0] != L'\0') reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(text);
   return TRUE;
 }
-std::wstring NoticeOnScreen() {
-  std::wstring found;
-  EnumWindows(KeepNoticeText, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<std::wstring> TooltipsOnScreen() {
+  std::vector<std::wstring> texts;
+  EnumWindows(KeepTooltipText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
 }
 }  // namespace
 
@@ -163,9 +171,15 @@ TEST_F(Hotkeys, AKeyWhoseTargetIsGoneSaysSoInANoticeAndWorksOnceItIsBack) {
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F9); }));
   PressKey(VK_F9);
   const std::wstring notice = L"F9: \u627E\u4E0D\u5230 " + program;  // 找不到
-  std::wstring seen;
-  EXPECT_TRUE(WaitUntil([&] { return (seen = NoticeOnScreen()) == notice; }, std::chrono::milliseconds(8000)))
-      << "the notice on the screen read: " << Ansi(seen);
+  std::vector<std::wstring> seen;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        seen = TooltipsOnScreen();
+        return std::find(seen.begin(), seen.end(), notice) != seen.end();
+      },
+      std::chrono::milliseconds(8000)))
+      << "tooltips on the screen: " << seen.size()
+      << (seen.empty() ? "" : ", the last: " + Ansi(seen.back()));
   ASSERT_TRUE(folder.Fill());
   PressKey(VK_F9);
   EXPECT_TRUE(

@@ -113,6 +113,17 @@ void ClickAt(int x, int y, int button = 1);
 void PressKey(WORD vk, WORD modifier = 0);
 // One key going down or up alone: a key held down repeats its key-down.
 void KeyEvent(WORD vk, bool down);
+// Under Wine the keys' state is set to the X server's whenever one of its windows gets the X focus
+// or the pointer, which lifts every key sent and still down: the X server never saw them. While
+// one of these lives, F24 is held down, and Lifted() tells whether that happened meanwhile.
+class LiftWatch {
+ public:
+  LiftWatch() { KeyEvent(VK_F24, true); }
+  ~LiftWatch() { KeyEvent(VK_F24, false); }
+  LiftWatch(const LiftWatch&) = delete;
+  LiftWatch& operator=(const LiftWatch&) = delete;
+  bool Lifted() const { return (GetAsyncKeyState(VK_F24) & 0x8000) == 0; }
+};
 // A drag with a mouse button from a screen point by (dx, dy), in a few moves.
 void Drag(POINT from, int dx, int dy, int button);
 // A point of a window's client area, from the layout's pixel position.
