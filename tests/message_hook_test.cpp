@@ -313,15 +313,18 @@ TEST(PressGuard, APressStandsAsideOnlyForAnotherProgramsWindowFillingItsMonitor)
     FrontWindow front;
     bool standsAside;
   };
-  const auto other = [](RECT window, RECT monitor) {
-    return FrontWindow{true, false, false, window, monitor};
+  // Another program's window, of process 200 (the shell's is 100), of the class WorkerW or not.
+  const auto other = [](RECT window, RECT monitor, bool workerW = false, DWORD process = 200) {
+    return FrontWindow{true, false, false, workerW, process, 100, window, monitor};
   };
   const Row rows[] = {
       {"a game on the first monitor", other(first, first), true},
       {"a slide show on the second monitor", other(second, second), true},
-      {"one of Tarvolin's own windows", {true, true, false, first, first}, false},
-      {"the shell's desktop or one of its WorkerW windows", {true, false, true, first, first}, false},
-      {"no window in front", {false, false, false, first, first}, false},
+      {"one of Tarvolin's own windows", {true, true, false, false, 300, 100, first, first}, false},
+      {"the desktop window or the shell's own", {true, false, true, false, 100, 100, first, first}, false},
+      {"a WorkerW window of the shell, behind its icons", other(first, first, true, 100), false},
+      {"a WorkerW window of another program", other(first, first, true), true},
+      {"no window in front", {false, false, false, false, 0, 100, first, first}, false},
       {"a maximised window, 8 pixels past each edge", other({-8, -8, 1928, 1088}, first), false},
       {"a window the size of the work area", other({0, 0, 1920, 1040}, first), false},
       {"a window a pixel short of the monitor", other({0, 0, 1919, 1080}, first), false},
