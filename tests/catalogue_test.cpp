@@ -330,6 +330,34 @@ TEST(SystemCallsTable, MissingLibrariesAndFunctionsAreFoundAsNull) {
   EXPECT_NE(FindSystemFunction(L"rasapi32.dll", "RasHangUpA"), nullptr);
 }
 
+namespace {
+std::wstring g_dllFolder;
+BOOL WINAPI NoteDllFolder(const wchar_t* folder) {
+  g_dllFolder = folder ? folder : L"<none>";
+  return TRUE;
+}
+BOOL WINAPI RefuseSearchFlags(DWORD) { return FALSE; }
+}  // namespace
+
+// The first choices taken away, as on a system that lacks the search flags: a library comes from
+// the system folder by its full path, and only the current folder leaves the search (Wine keeps it
+// in either way, so what the program asks for is what is seen).
+TEST(SystemCallsTable, WithoutTheSearchFlagsLibrariesComeFromTheSystemFolderByTheirFullPath) {
+  for (const SetDefaultDllDirectoriesCall setDefault : {SetDefaultDllDirectoriesCall{}, &RefuseSearchFlags}) {
+    g_dllFolder = L"<not asked>";
+    SearchLibrariesInSystemFolderOnly(setDefault, &NoteDllFolder);
+    EXPECT_EQ(g_dllFolder, L"") << "an empty folder, not none";
+  }
+  const HMODULE module = LoadFromSystemFolder(L"version.dll");
+  ASSERT_NE(module, nullptr);
+  wchar_t system[MAX_PATH] = {};
+  wchar_t loaded[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  GetModuleFileNameW(module, loaded, MAX_PATH);
+  EXPECT_EQ(_wcsicmp(loaded, (std::wstring(system) + L"\\version.dll").c_str()), 0) << Ansi(loaded);
+  EXPECT_EQ(LoadFromSystemFolder(L"no-such-library-7f3a.dll"), nullptr);
+}
+
 // Wine has no CD audio driver and no dial-up connections, so the real calls are safe here.
 TEST(SystemCallsTable, TheRealTableReachesMultimediaAndRemoteAccess) {
   const SystemCalls& real = RealSystemCalls();
