@@ -223,7 +223,8 @@ struct RuleFiles {
                                               L"C:\\rule\\setup.exe notes.txt",
                                               L"C:\\rule\\tool.com",
                                               L"C:\\rule\\job.bat",
-                                              L"C:\\rule\\run.CMD"};
+                                              L"C:\\rule\\run.CMD",
+                                              L"C:\\rule-root.txt"};
 };
 }  // namespace
 
@@ -259,6 +260,8 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
       {L"C:\\rule\\tool.com -q", L"C:\\rule\\tool.com, -q, C:\\rule"},
       {L"C:\\rule\\job.bat a b", L"C:\\rule\\job.bat, a b, C:\\rule"},
       {L"C:\\rule\\run.cmd x", L"C:\\rule\\run.cmd, x, C:\\rule"},
+      // A drive's root keeps its backslash: "C:" alone is that drive's current folder.
+      {L"C:\\rule-root.txt", L"C:\\rule-root.txt, , C:\\"},
   };
   for (const auto& [binding, request] : table) {
     calls_.clear();
