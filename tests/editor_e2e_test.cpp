@@ -193,27 +193,6 @@ TEST_F(EditorEndToEnd, ALeftClickOnTheSixthButtonOpensTheDialogInTheProgramsFold
   EXPECT_EQ(WindowText(LayoutControl(editor, "Combo", 7)), L"seven");
 }
 
-namespace {
-// Makes the folders of path and an empty file at its end; false when the file system refuses.
-bool MakeFile(const std::wstring& path) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-  }
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
-// A path of exactly length characters under folder.
-std::wstring PathOfLength(const std::wstring& folder, size_t length) {
-  std::wstring path = folder;
-  while (path.size() + 41 < length) path += std::wstring(40, L'd') + L"\\";
-  path += std::wstring(length - path.size() - 4, L'f') + L".txt";
-  return path;
-}
-}  // namespace
-
 TEST_F(EditorEndToEnd, TheChosenFullPathReplacesTheTextAndCancelKeepsIt) {
   // Longer than the 254 bytes that once fitted the dialog's buffer, up to the longest path the
   // dialog here takes.

@@ -164,6 +164,23 @@ std::string HeldFunctionKeys() {
   return held;
 }
 
+bool MakeFile(const std::wstring& path) {
+  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  }
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::wstring PathOfLength(const std::wstring& folder, size_t length, const std::wstring& ending) {
+  std::wstring path = folder;
+  while (path.size() + 37 + ending.size() < length) path += std::wstring(40, L'd') + L"\\";
+  path += std::wstring(length - path.size() - ending.size(), L'f') + ending;
+  return path;
+}
+
 std::wstring SettingsPath() {
   wchar_t folder[MAX_PATH] = {};
   GetWindowsDirectoryW(folder, MAX_PATH);

@@ -69,6 +69,12 @@ bool KeyHeldElsewhere(UINT vk);
 // The function keys F1..F12 held elsewhere, as a 12-character string: 'x' held, '-' free.
 std::string HeldFunctionKeys();
 
+// Makes the folders of path and an empty file at its end; false when the file system refuses.
+bool MakeFile(const std::wstring& path);
+// A path of exactly length characters under folder, through folders of 40 characters, ending in
+// ending.
+std::wstring PathOfLength(const std::wstring& folder, size_t length, const std::wstring& ending = L".txt");
+
 // The settings file in the Windows directory, as bytes.
 std::wstring SettingsPath();
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
