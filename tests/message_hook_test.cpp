@@ -169,6 +169,19 @@ TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
   EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
 }
 
+TEST_F(Hook, AKeyHandedOverAndReleasedWhilePausedStaysFreeUntilResume) {
+  // F3 held down in front of a full-screen program, which got the press; then the user pauses.
+  KeyEvent(VK_F3, true);
+  StandAside(hwnd_, 3);
+  ASSERT_EQ(HeldFunctionKeys(), "x-----------");
+  Tray(WM_RBUTTONUP);
+  KeyEvent(VK_F3, false);
+  SendMessageW(hwnd_, WM_TIMER, kReleaseTimerId, 0);  // the release watch's tick
+  EXPECT_EQ(HeldFunctionKeys(), "------------") << "paused: the key released stays free";
+  Tray(WM_RBUTTONUP);
+  EXPECT_EQ(HeldFunctionKeys(), "x-x---------");
+}
+
 TEST_F(Hook, MainHandsItselfToTheHotkeyLayerAsItLoadsAndTakesItselfBackAsItGoes) {
   ASSERT_EQ(TheMainWindow(), static_cast<MainWindow*>(&Main()));
   EXPECT_EQ(MainWindowHandle(), hwnd_);
