@@ -11,16 +11,6 @@ DWORD WindowProcess(HWND window) {
   return process;
 }
 
-// The desktop fills its monitor too: the desktop window itself, the shell's window and the
-// WorkerW windows the shell puts behind the icons.
-bool IsDesktop(HWND window) {
-  const HWND shell = GetShellWindow();
-  if (window == GetDesktopWindow() || window == shell) return true;
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  return shell && lstrcmpW(name, L"WorkerW") == 0 && WindowProcess(window) == WindowProcess(shell);
-}
-
 // This program is not DPI-aware, so at 125 % the system hands it both rectangles scaled, and the
 // two may round differently. For as long as it lives, the thread asks in physical pixels. Systems
 // without the call (before Windows 10 1607) do not scale them that way.
@@ -49,8 +39,12 @@ class PhysicalPixels {
 };
 }  // namespace
 
+bool IsDesktop(const FrontWindow& front) {
+  return front.shell || (front.workerW && front.shellProcess != 0 && front.process == front.shellProcess);
+}
+
 bool StandsAside(const FrontWindow& front, bool keysStayWithTarvolin) {
-  if (keysStayWithTarvolin || !front.exists || front.ours || front.desktop) return false;
+  if (keysStayWithTarvolin || !front.exists || front.ours || IsDesktop(front)) return false;
   const RECT& w = front.window;
   const RECT& m = front.monitor;
   // An empty monitor rectangle means none was found.
@@ -62,9 +56,15 @@ FrontWindow FrontWindowNow() {
   const HWND window = GetForegroundWindow();
   if (!window) return front;
   front.exists = true;
-  front.ours = WindowProcess(window) == GetCurrentProcessId();
-  front.desktop = IsDesktop(window);
-  if (front.ours || front.desktop) return front;
+  front.process = WindowProcess(window);
+  front.ours = front.process == GetCurrentProcessId();
+  const HWND shell = GetShellWindow();
+  front.shell = window == GetDesktopWindow() || window == shell;
+  front.shellProcess = shell ? WindowProcess(shell) : 0;
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  front.workerW = lstrcmpW(name, L"WorkerW") == 0;
+  if (front.ours || IsDesktop(front)) return front;
   const PhysicalPixels physical;
   GetWindowRect(window, &front.window);
   MONITORINFO info = {};

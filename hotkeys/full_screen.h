@@ -10,12 +10,19 @@ namespace tarvolin {
 
 // The facts about the window in front that the decision rests on.
 struct FrontWindow {
-  bool exists = false;   // some window is in front
-  bool ours = false;     // it belongs to this program
-  bool desktop = false;  // the shell's desktop: its own window, its WorkerW windows, the desktop window
-  RECT window = {};      // its rectangle, in physical pixels
-  RECT monitor = {};     // the whole rectangle of the monitor it is on, in physical pixels
+  bool exists = false;     // some window is in front
+  bool ours = false;       // it belongs to this program
+  bool shell = false;      // the desktop window or the shell's own window
+  bool workerW = false;    // of the class WorkerW, as the windows the shell puts behind the icons
+  DWORD process = 0;       // the process it belongs to
+  DWORD shellProcess = 0;  // the shell's, 0 where there is no shell
+  RECT window = {};        // its rectangle, in physical pixels
+  RECT monitor = {};       // the whole rectangle of the monitor it is on, in physical pixels
 };
+
+// Whether the window in front is the desktop, which fills its monitor too: the desktop window, the
+// shell's window, or a WorkerW window of the shell's own process (another program's is its own).
+bool IsDesktop(const FrontWindow& front);
 
 // Whether a press stands aside for the window in front: another program's window exactly the size
 // of its monitor. A maximised window reaches past the monitor by its frame and does not count.

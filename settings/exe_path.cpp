@@ -22,17 +22,17 @@ std::wstring ComputeExePath(const std::wstring& moduleFileName) {
   return folder + L"\\" + name + L".exe";
 }
 
-void InitExePath() {
+std::wstring ModuleFileName(HMODULE module) {
+  // A path that fills the buffer may have been cut: only a shorter one is surely whole.
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n < buffer.size() || buffer.size() >= 32768) {
-      g_exePath = ComputeExePath(std::wstring(buffer.data(), n));
-      return;
-    }
+    const DWORD n = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n < buffer.size() || buffer.size() >= 32768) return std::wstring(buffer.data(), n);
     buffer.resize(buffer.size() * 2);
   }
 }
+
+void InitExePath() { g_exePath = ComputeExePath(ModuleFileName(nullptr)); }
 
 const std::wstring& ExePath() { return g_exePath; }
 

@@ -223,7 +223,8 @@ struct RuleFiles {
                                               L"C:\\rule\\setup.exe notes.txt",
                                               L"C:\\rule\\tool.com",
                                               L"C:\\rule\\job.bat",
-                                              L"C:\\rule\\run.CMD"};
+                                              L"C:\\rule\\run.CMD",
+                                              L"C:\\rule-root.txt"};
 };
 }  // namespace
 
@@ -259,6 +260,8 @@ TEST_F(Catalogue, ABindingGetsItsParametersOnlyWhereItCouldNotWorkWhole) {
       {L"C:\\rule\\tool.com -q", L"C:\\rule\\tool.com, -q, C:\\rule"},
       {L"C:\\rule\\job.bat a b", L"C:\\rule\\job.bat, a b, C:\\rule"},
       {L"C:\\rule\\run.cmd x", L"C:\\rule\\run.cmd, x, C:\\rule"},
+      // A drive's root keeps its backslash: "C:" alone is that drive's current folder.
+      {L"C:\\rule-root.txt", L"C:\\rule-root.txt, , C:\\"},
   };
   for (const auto& [binding, request] : table) {
     calls_.clear();
@@ -328,6 +331,34 @@ TEST(SystemCallsTable, MissingLibrariesAndFunctionsAreFoundAsNull) {
   EXPECT_EQ(FindSystemFunction(L"winmm.dll", "NoSuchFunction7f3a"), nullptr);
   EXPECT_NE(FindSystemFunction(L"winmm.dll", "mciSendStringA"), nullptr);
   EXPECT_NE(FindSystemFunction(L"rasapi32.dll", "RasHangUpA"), nullptr);
+}
+
+namespace {
+std::wstring g_dllFolder;
+BOOL WINAPI NoteDllFolder(const wchar_t* folder) {
+  g_dllFolder = folder ? folder : L"<none>";
+  return TRUE;
+}
+BOOL WINAPI RefuseSearchFlags(DWORD) { return FALSE; }
+}  // namespace
+
+// The first choices taken away, as on a system that lacks the search flags: a library comes from
+// the system folder by its full path, and only the current folder leaves the search (Wine keeps it
+// in either way, so what the program asks for is what is seen).
+TEST(SystemCallsTable, WithoutTheSearchFlagsLibrariesComeFromTheSystemFolderByTheirFullPath) {
+  for (const SetDefaultDllDirectoriesCall setDefault : {SetDefaultDllDirectoriesCall{}, &RefuseSearchFlags}) {
+    g_dllFolder = L"<not asked>";
+    SearchLibrariesInSystemFolderOnly(setDefault, &NoteDllFolder);
+    EXPECT_EQ(g_dllFolder, L"") << "an empty folder, not none";
+  }
+  const HMODULE module = LoadFromSystemFolder(L"version.dll");
+  ASSERT_NE(module, nullptr);
+  wchar_t system[MAX_PATH] = {};
+  wchar_t loaded[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  GetModuleFileNameW(module, loaded, MAX_PATH);
+  EXPECT_EQ(_wcsicmp(loaded, (std::wstring(system) + L"\\version.dll").c_str()), 0) << Ansi(loaded);
+  EXPECT_EQ(LoadFromSystemFolder(L"no-such-library-7f3a.dll"), nullptr);
 }
 
 // Wine has no CD audio driver and no dial-up connections, so the real calls are safe here.

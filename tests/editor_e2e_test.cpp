@@ -29,14 +29,6 @@ bool ProbeRan(const std::wstring& path) {
   return false;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
 class EditorEndToEnd : public ProgramTest {
  protected:
   void SetUp() override {
@@ -201,27 +193,6 @@ TEST_F(EditorEndToEnd, ALeftClickOnTheSixthButtonOpensTheDialogInTheProgramsFold
   EXPECT_EQ(WindowText(LayoutControl(editor, "Combo", 7)), L"seven");
 }
 
-namespace {
-// Makes the folders of path and an empty file at its end; false when the file system refuses.
-bool MakeFile(const std::wstring& path) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-  }
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
-}
-
-// A path of exactly length characters under folder.
-std::wstring PathOfLength(const std::wstring& folder, size_t length) {
-  std::wstring path = folder;
-  while (path.size() + 41 < length) path += std::wstring(40, L'd') + L"\\";
-  path += std::wstring(length - path.size() - 4, L'f') + L".txt";
-  return path;
-}
-}  // namespace
-
 TEST_F(EditorEndToEnd, TheChosenFullPathReplacesTheTextAndCancelKeepsIt) {
   // Longer than the 254 bytes that once fitted the dialog's buffer, up to the longest path the
   // dialog here takes.
@@ -368,13 +339,14 @@ TEST_F(EditorEndToEnd, OkWithTheBoxTickedRecordsTheProgramsPathWhereverItLivesQu
 }
 
 TEST_F(EditorEndToEnd, EveryOkRewritesOrRemovesTheEntryAsTheBoxSays) {
-  const std::string path = Ansi(ProgramPath());
+  // Quoted where the folder holds a blank.
+  const std::string line = Ansi(RunCommandLine(ProgramPath()));
   HWND editor = StartAndOpenEditor();
   ASSERT_NE(editor, nullptr);
   ClickAt(ScreenPoint(editor, "Check1"));
   ClickAt(ScreenPoint(editor, "Command1", 0));
   ASSERT_TRUE(EditorClosed());
-  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, path + '\0');
+  ASSERT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, line + '\0');
 
   // Changed by another tool, then deleted by one: each OK with the box left ticked puts it right.
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName, REG_SZ, L"C:\\Elsewhere\\Old.exe", 42);
@@ -384,7 +356,7 @@ TEST_F(EditorEndToEnd, EveryOkRewritesOrRemovesTheEntryAsTheBoxSays) {
     EXPECT_TRUE(Ticked(LayoutControl(editor, "Check1")));
     ClickAt(ScreenPoint(editor, "Command1", 0));
     ASSERT_TRUE(EditorClosed());
-    EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, path + '\0') << "round " << round;
+    EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).bytes, line + '\0') << "round " << round;
     DeleteRunValue(HKEY_LOCAL_MACHINE);
   }
 

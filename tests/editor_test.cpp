@@ -108,12 +108,18 @@ TEST_F(Editor, OkPutsTheTextsIntoMainUntouchedAndWritesOnlyTheTwoOptions) {
   editor.SetCaption("Combo", 2, L"控制面板 ");
   editor.SetCaption("Combo", 7, L"");
   editor.SetCaption("Combo", 11, L"  D:\\x y\\z.exe");
+  // Typed into a box, a path one character longer than the 260 of old is taken whole.
+  const std::wstring typed = L"C:\\" + std::wstring(254, L'p') + L".exe";
+  const HWND box = FindWindowExW(editor.ControlWindow("Combo", 5), nullptr, L"Edit", nullptr);
+  for (const wchar_t c : typed) SendMessageW(box, WM_CHAR, c, 0);
   Tick(editor, "Check2", true);
   Press(editor, 0);
   EXPECT_FALSE(editor.IsLoaded()) << "OK closes the editor";
   EXPECT_EQ(main->SlotCommandName(2), L"控制面板 ");
   EXPECT_EQ(main->SlotCommandName(7), L"");
   EXPECT_EQ(main->SlotCommandName(11), L"  D:\\x y\\z.exe");
+  EXPECT_EQ(main->SlotCommandName(5).size(), 261u);
+  EXPECT_EQ(main->SlotCommandName(5), typed);
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"No");
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoHide"), L"Yes");
   const std::string file = ReadSettingsBytes();
@@ -148,7 +154,8 @@ TEST_F(Editor, WhereTheMachineWideKeyRefusesTheEntryGoesToTheUsersKeyAndAutoRunS
   Tick(editor, "Check1", true);
   Press(editor, 0);
   EXPECT_EQ(ReadRunValue(HKEY_LOCAL_MACHINE).Text(), L"<none>");
-  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), ExePath());
+  EXPECT_EQ(ReadRunValue(HKEY_CURRENT_USER).Text(), RunCommandLine(ExePath()))
+      << "quoted where it holds a blank";
   EXPECT_EQ(ReadSetting(L"Other Settings", L"AutoRun"), L"Yes");
 
   // Unticked: gone from the user's key although the machine-wide one still refuses.

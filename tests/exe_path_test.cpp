@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/exe_path.h"
+#include "support/process.h"
 
 using tarvolin::ComputeExePath;
 
@@ -27,4 +28,19 @@ TEST(ExePath, RunningProgramPathIsComputedOnce) {
   ASSERT_GT(path.size(), 4u);
   EXPECT_EQ(path.substr(path.size() - 4), L".exe");
   EXPECT_NE(path.find(L"\\settings_tests.exe"), std::wstring::npos);
+}
+
+TEST(ExePath, AModulesPathIsReadWholeAtTheBuffersSizeAndBeyond) {
+  // The first buffer holds 260 characters: a path of 259 fits with its end, one of 260 fills it,
+  // a longer one is cut there (and at 520) and read again in a larger buffer.
+  for (const size_t length : {259u, 260u, 261u, 521u}) {
+    const std::wstring path = tarvolin::test::PathOfLength(L"C:\\Long module paths\\", length, L".exe");
+    ASSERT_TRUE(tarvolin::test::MakeFile(path));
+    ASSERT_TRUE(CopyFileW(tarvolin::test::ProbePath().c_str(), path.c_str(), FALSE)) << length;
+    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(module, nullptr) << length;
+    EXPECT_EQ(tarvolin::ModuleFileName(module), path) << length;
+    FreeLibrary(module);
+    DeleteFileW(path.c_str());
+  }
 }

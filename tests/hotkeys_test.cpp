@@ -47,11 +47,6 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // F4 starts a copy of the probe, so the log tells the two keys apart.
   const std::wstring other = BesideTests(L"probe-other.exe");
   ASSERT_TRUE(CopyFileW(ProbePath().c_str(), other.c_str(), FALSE));
-  ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) +
-                  "\r\n"
-                  "[Enabled]\r\nF3=True\r\nF4=True\r\n"),
-            nullptr);
-  ASSERT_EQ(HeldFunctionKeys(), "--xx--------");
   const auto others = [] {
     const std::vector<ProbeStart> starts = ProbeStarts();
     return std::count_if(starts.begin(), starts.end(), [](const ProbeStart& s) {
@@ -61,18 +56,30 @@ TEST_F(Hotkeys, AKeyHeldDownStartsItsProgramOnceAndEveryNewPressAgain) {
   // Held: the key goes down and repeats its key-down twice before the one key-up; F4 pressed
   // meanwhile runs its own binding. Its start also shows that the repeats, handled before it,
   // came while F3 was still down (a message handled after the release counts as posted, not
-  // pressed, and runs).
-  KeyEvent(VK_F3, true);
-  ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() == 1; }, std::chrono::milliseconds(5000)));
-  KeyEvent(VK_F3, true);
-  KeyEvent(VK_F3, true);
-  EXPECT_TRUE(PressAndSeeStarts(VK_F4, 2));
-  EXPECT_EQ(others(), 1);
+  // pressed, and runs). Where Wine lifted the held key meanwhile, the program saw a release and
+  // a new press, and the hold is tried again with a fresh start.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    ClearProbeStarts();
+    ASSERT_NE(Start("[HotKey]\r\nF3=" + Probe() + "\r\nF4=" + Ansi(other) + "\r\n" +
+                    EnabledSection("--xx--------")),
+              nullptr);
+    ASSERT_EQ(HeldFunctionKeys(), "--xx--------");
+    const LiftWatch watch;
+    KeyEvent(VK_F3, true);
+    ASSERT_TRUE(WaitUntil([] { return ProbeStarts().size() == 1; }, std::chrono::milliseconds(5000)));
+    KeyEvent(VK_F3, true);
+    KeyEvent(VK_F3, true);
+    PressKey(VK_F4);
+    ASSERT_TRUE(WaitUntil([&] { return others() == 1; }, std::chrono::milliseconds(5000)))
+        << "F4 started nothing; keys held " << HeldFunctionKeys();
+    KeyEvent(VK_F3, false);
+    if (!watch.Lifted()) break;
+  }
+  EXPECT_EQ(ProbeStarts().size(), 2u) << "F3 ran again while held";
 
   // Two whole presses, each 30 ms down and 60 ms apart as a hand gives them, are two starts. The
   // gaps are part of the input: the program sees a release through a 20 ms timer and Wine's key
   // state, and takes a press much sooner after a release for a repeat.
-  KeyEvent(VK_F3, false);
   Sleep(60);
   ClearProbeStarts();
   for (size_t n = 1; n <= 2; ++n) {
@@ -108,8 +115,9 @@ struct ProbeFolder {
   std::wstring path;
 };
 
-// The text of the notice (a balloon of the notification area) on the screen now, if one shows.
-BOOL CALLBACK KeepNoticeText(HWND window, LPARAM found) {
+// The texts of the tooltips on the screen now: a notice (a balloon of the notification area) is
+// one of them, and others (the tray icon's tip under the pointer) may show as well.
+BOOL CALLBACK KeepTooltipText(HWND window, LPARAM texts) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
   if (!IsWindowVisible(window) || lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
@@ -117,13 +125,13 @@ BOOL CALLBACK KeepNoticeText(HWND window, LPARAM found) {
   DWORD_PTR length = 0;
   SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
                       &length);
-  if (text[0] != L'\0') *reinterpret_cast<std::wstring*>(found) = text;
+  if (text[0] != L'\0') reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(text);
   return TRUE;
 }
-std::wstring NoticeOnScreen() {
-  std::wstring found;
-  EnumWindows(KeepNoticeText, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<std::wstring> TooltipsOnScreen() {
+  std::vector<std::wstring> texts;
+  EnumWindows(KeepTooltipText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
 }
 }  // namespace
 
@@ -144,7 +152,8 @@ TEST_F(Hotkeys, AProgramStartsInItsOwnFolderAndOneFoundBySearchInTheProfileFolde
   ASSERT_TRUE(WaitForKeys([] { return HeldFunctionKeys() == "----xxxx----"; })) << HeldFunctionKeys();
   wchar_t profile[MAX_PATH] = {};
   GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-  const std::string expected[] = {Ansi(folder.path), Ansi(folder.path), Ansi(folder.path), Ansi(profile)};
+  // In the probe's UTF-8, whatever the folders' names.
+  const std::string expected[] = {Utf8(folder.path), Utf8(folder.path), Utf8(folder.path), Utf8(profile)};
   for (size_t i = 0; i < 4; ++i) {
     PressKey(static_cast<WORD>(VK_F5 + i));
     ASSERT_TRUE(
@@ -162,9 +171,15 @@ TEST_F(Hotkeys, AKeyWhoseTargetIsGoneSaysSoInANoticeAndWorksOnceItIsBack) {
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F9); }));
   PressKey(VK_F9);
   const std::wstring notice = L"F9: \u627E\u4E0D\u5230 " + program;  // 找不到
-  std::wstring seen;
-  EXPECT_TRUE(WaitUntil([&] { return (seen = NoticeOnScreen()) == notice; }, std::chrono::milliseconds(8000)))
-      << "the notice on the screen read: " << Ansi(seen);
+  std::vector<std::wstring> seen;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        seen = TooltipsOnScreen();
+        return std::find(seen.begin(), seen.end(), notice) != seen.end();
+      },
+      std::chrono::milliseconds(8000)))
+      << "tooltips on the screen: " << seen.size()
+      << (seen.empty() ? "" : ", the last: " + Ansi(seen.back()));
   ASSERT_TRUE(folder.Fill());
   PressKey(VK_F9);
   EXPECT_TRUE(
@@ -286,9 +301,18 @@ class KeyWindow {
     window_ = nullptr;
     program_.WaitForExit();
   }
-  // Waits until the window has noted exactly these lines.
+  // Waits until the window has noted exactly these lines, or exactly the other ones.
   ::testing::AssertionResult Noted(const std::vector<std::string>& expected) const {
-    if (WaitUntil([&] { return Lines() == expected; }, std::chrono::milliseconds(5000)))
+    return NotedEither(expected, expected);
+  }
+  ::testing::AssertionResult NotedEither(const std::vector<std::string>& one,
+                                         const std::vector<std::string>& other) const {
+    if (WaitUntil(
+            [&] {
+              const std::vector<std::string> lines = Lines();
+              return lines == one || lines == other;
+            },
+            std::chrono::milliseconds(5000)))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << Shown();
   }
@@ -318,8 +342,12 @@ class KeyWindow {
   HWND window_ = nullptr;
 };
 
-const std::string kF3Down = "down " + std::to_string(VK_F3) + " fresh";
-const std::string kF3Up = "up " + std::to_string(VK_F3);
+// F3 as the window notes it: what Tarvolin sends on carries F3's scan code (0x3D) as a keyboard's
+// keys do, for games that go by scan codes; what this test sends as the user's hand carries none.
+const std::string kF3 = std::to_string(VK_F3);
+const std::string kSentUp = "up " + kF3 + " 61";
+const std::string kSentDown = "down " + kF3 + " 61 fresh";
+const std::string kHandUp = "up " + kF3 + " 0";
 }  // namespace
 
 TEST_F(Hotkeys, APressInFrontOfAFullScreenProgramGoesToItAndTheKeyIsTakenBackAfterTheRelease) {
@@ -342,29 +370,31 @@ TEST_F(Hotkeys, APressInFrontOfAFullScreenProgramGoesToItAndTheKeyIsTakenBackAft
   }
   const std::vector<std::string> held = game.Lines();
   ASSERT_EQ(held.size(), 4u) << game.Shown();
-  EXPECT_EQ(held[0], kF3Up);
-  EXPECT_EQ(held[1], kF3Down);
+  EXPECT_EQ(held[0], kSentUp);
+  EXPECT_EQ(held[1], kSentDown);
   // Wine marks a key-down sent while the key is down a repeat or not, by when the window's thread
   // last looked at its keys.
-  EXPECT_EQ(held[2].rfind("down " + std::to_string(VK_F3) + " ", 0), 0u) << held[2];
-  EXPECT_EQ(held[3], kF3Up);
+  EXPECT_EQ(held[2].rfind("down " + kF3 + " 0 ", 0), 0u) << held[2];
+  EXPECT_EQ(held[3], kHandUp);
   EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
-  // Taken back after the release: a quick tap goes through Tarvolin again, and the game gets the
-  // tap's own key-up, then a whole fresh press.
+  // Taken back after the release: a quick tap goes through Tarvolin again, and the game gets a
+  // whole fresh press. Where the tap's own key-up came before Tarvolin looked at the key, the game
+  // gets that first and the press Tarvolin sends is whole; otherwise it ends the press sent.
   ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
   game.Clear();
   PressKey(VK_F3);
-  EXPECT_TRUE(game.Noted({kF3Up, kF3Up, kF3Down, kF3Up}));
+  EXPECT_TRUE(game.NotedEither({kHandUp, kSentUp, kSentDown, kSentUp}, {kSentUp, kSentDown, kHandUp}));
   EXPECT_EQ(GetAsyncKeyState(VK_F3) & 0x8000, 0) << "no key left down";
   EXPECT_TRUE(ProbeStarts().empty()) << "the binding never ran";
-  // The game gone, the same key runs its binding.
+  // The game gone and the key taken back once the tap is over, the same key runs its binding.
   game.Close();
+  ASSERT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
   EXPECT_TRUE(PressAndSeeStarts(VK_F3, 1));
 }
 
 TEST_F(Hotkeys, AWindowNotCoveringTheScreenOrTheUsersLineKeepsTheKeyWithTarvolin) {
   ASSERT_NE(Start("[HotKey]\r\nF6=" + Probe() + "\r\n[Enabled]\r\nF6=True\r\n"), nullptr);
-  const std::string up = "up " + std::to_string(VK_F6);
+  const std::string up = "up " + std::to_string(VK_F6) + " 0";
   {
     KeyWindow small(false);
     ASSERT_TRUE(small.InFront());

@@ -169,6 +169,19 @@ TEST_F(Hook, ARecreatedTaskbarGetsTheIconBackInItsCurrentState) {
   EXPECT_EQ(TrayIcon().hIcon, Main().PausedIcon());
 }
 
+TEST_F(Hook, AKeyHandedOverAndReleasedWhilePausedStaysFreeUntilResume) {
+  // F3 held down in front of a full-screen program, which got the press; then the user pauses.
+  KeyEvent(VK_F3, true);
+  StandAside(hwnd_, 3);
+  ASSERT_EQ(HeldFunctionKeys(), "x-----------");
+  Tray(WM_RBUTTONUP);
+  KeyEvent(VK_F3, false);
+  SendMessageW(hwnd_, WM_TIMER, kReleaseTimerId, 0);  // the release watch's tick
+  EXPECT_EQ(HeldFunctionKeys(), "------------") << "paused: the key released stays free";
+  Tray(WM_RBUTTONUP);
+  EXPECT_EQ(HeldFunctionKeys(), "x-x---------");
+}
+
 TEST_F(Hook, MainHandsItselfToTheHotkeyLayerAsItLoadsAndTakesItselfBackAsItGoes) {
   ASSERT_EQ(TheMainWindow(), static_cast<MainWindow*>(&Main()));
   EXPECT_EQ(MainWindowHandle(), hwnd_);
@@ -313,15 +326,18 @@ TEST(PressGuard, APressStandsAsideOnlyForAnotherProgramsWindowFillingItsMonitor)
     FrontWindow front;
     bool standsAside;
   };
-  const auto other = [](RECT window, RECT monitor) {
-    return FrontWindow{true, false, false, window, monitor};
+  // Another program's window, of process 200 (the shell's is 100), of the class WorkerW or not.
+  const auto other = [](RECT window, RECT monitor, bool workerW = false, DWORD process = 200) {
+    return FrontWindow{true, false, false, workerW, process, 100, window, monitor};
   };
   const Row rows[] = {
       {"a game on the first monitor", other(first, first), true},
       {"a slide show on the second monitor", other(second, second), true},
-      {"one of Tarvolin's own windows", {true, true, false, first, first}, false},
-      {"the shell's desktop or one of its WorkerW windows", {true, false, true, first, first}, false},
-      {"no window in front", {false, false, false, first, first}, false},
+      {"one of Tarvolin's own windows", {true, true, false, false, 300, 100, first, first}, false},
+      {"the desktop window or the shell's own", {true, false, true, false, 100, 100, first, first}, false},
+      {"a WorkerW window of the shell, behind its icons", other(first, first, true, 100), false},
+      {"a WorkerW window of another program", other(first, first, true), true},
+      {"no window in front", {false, false, false, false, 0, 100, first, first}, false},
       {"a maximised window, 8 pixels past each edge", other({-8, -8, 1928, 1088}, first), false},
       {"a window the size of the work area", other({0, 0, 1920, 1040}, first), false},
       {"a window a pixel short of the monitor", other({0, 0, 1919, 1080}, first), false},
@@ -436,10 +452,10 @@ TEST_F(Hook, AKeyAnotherProgramHoldsIsMarkedNamedInTheTipAndTakenOnceItIsFree) {
   Tray(WM_RBUTTONUP);
   EXPECT_TRUE(SlotKeyTaken(5));
 
-  // Let go of F5: the retry timer's next tick takes it; the tray's left button takes F7 at once.
+  // Let go of F5: the retry timer resume started takes it at its own tick; the tray's left button
+  // takes F7 at once.
   UnregisterHotKey(other, 1);
-  SendMessageW(hwnd_, WM_TIMER, kRetryTimerId, 0);
-  EXPECT_FALSE(SlotKeyTaken(5));
+  EXPECT_TRUE(PumpUntil([] { return !SlotKeyTaken(5); }, std::chrono::milliseconds(kRetryTimerMs + 2000)));
   EXPECT_EQ(Tip(TrayTipText()).rfind("Tarvolin - F7 ", 0), 0u);
   EXPECT_EQ(std::string(TrayIcon().szTip), Tip(TrayTipText()));
   UnregisterHotKey(other, 2);

@@ -100,8 +100,10 @@ TEST_F(SettingsFile, FilesWrittenByEarlierVersionsOnAChineseSystemAreRead) {
 }
 
 TEST_F(SettingsFile, AValueTheCodePageCannotHoldTurnsTheFileIntoUtf16AndKeepsEverything) {
-  // On a Western system the Chinese names do not fit the code page; elsewhere a rarer script does.
-  const std::wstring foreign = GetACP() == 936 ? std::wstring(L"C:\\Εργαλεία\\ที่.exe") : kCdDoor;
+  // On a Western system a Greek letter and a line-drawing character, which its OEM code page
+  // (437) has but 1252 lacks; on a Chinese one a rarer script.
+  const std::wstring foreign =
+      GetACP() == 936 ? std::wstring(L"C:\\Εργαλεία\\ที่.exe") : L"C:\\\u03A3\u2550\\a.exe";
   ASSERT_TRUE(WriteSetting(L"Other Settings", L"AutoRun", L"No"));
   ASSERT_TRUE(WriteSetting(L"HotKey", L"F1", L"C:\\Tools\\Notes.exe"));
   ASSERT_EQ(ReadSettingsBytes().substr(0, 2), "[O");

@@ -21,10 +21,10 @@ using namespace tarvolin::test;
 
 namespace {
 
-// The window's client area as it is on the screen, once it has painted.
+// The window's client area as it is on the screen, once it and its controls have painted.
 Pixels Capture(HWND window) {
   UpdateWindow(window);
-  PumpMessages(std::chrono::milliseconds(100));
+  PumpUntil([&] { return Painted(window); });
   return CaptureClient(window);
 }
 

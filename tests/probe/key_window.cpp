@@ -1,8 +1,8 @@
 // A window of another program in front, for the keys that stand aside: with the argument "full" it
 // covers the whole screen, as a game or a slide show does; without, it is a small window. It notes
 // in key_window.log beside itself "ready" once it has the keyboard, then every key message it gets,
-// a line each: "down <vk> fresh", "down <vk> repeat" or "up <vk>", and "sync" where Wine set the
-// keys' state to the X server's meanwhile. Ends when it is closed.
+// a line each: "down <vk> <scan code> fresh", "down <vk> <scan code> repeat" or "up <vk> <scan code>",
+// and "sync" where Wine set the keys' state to the X server's meanwhile. Ends when it is closed.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,9 +22,11 @@ void Note(const char* line) {
   CloseHandle(file);
 }
 
-void NoteKey(const char* what, WPARAM vk, const char* how) {
+void NoteKey(const char* what, WPARAM vk, LPARAM lParam, const char* how) {
   char line[64];
-  std::snprintf(line, sizeof line, "%s %u%s\n", what, static_cast<unsigned>(vk), how);
+  // Bits 16..23: the scan code, which games that read the keyboard's layout go by.
+  std::snprintf(line, sizeof line, "%s %u %u%s\n", what, static_cast<unsigned>(vk),
+                static_cast<unsigned>((lParam >> 16) & 0xFF), how);
   Note(line);
 }
 
@@ -43,11 +45,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       // Bit 30: the key was down before this message, so this one is a repeat.
-      if (wParam != VK_F24) NoteKey("down", wParam, (lParam & (1 << 30)) ? " repeat" : " fresh");
+      if (wParam != VK_F24) NoteKey("down", wParam, lParam, (lParam & (1 << 30)) ? " repeat" : " fresh");
       return 0;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      if (wParam != VK_F24) NoteKey("up", wParam, "");
+      if (wParam != VK_F24) NoteKey("up", wParam, lParam, "");
       return 0;
     case WM_TIMER:
       // Under Wine the keys' state is set to the X server's whenever a window gets the X focus or

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell/main_form.h"
+#include "support/process.h"
 
 namespace tarvolin::test {
 
@@ -21,6 +22,17 @@ inline void PumpMessages(std::chrono::milliseconds duration = std::chrono::milli
     }
     Sleep(5);
   } while (std::chrono::steady_clock::now() < end);
+}
+
+// Handles this thread's messages until condition() holds or the time is up; its last value.
+inline bool PumpUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
+  return WaitUntil(
+      [&] {
+        PumpMessages(std::chrono::milliseconds(0));
+        return condition();
+      },
+      timeout);
 }
 
 class LoadedMain {

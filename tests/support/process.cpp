@@ -164,6 +164,23 @@ std::string HeldFunctionKeys() {
   return held;
 }
 
+bool MakeFile(const std::wstring& path) {
+  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+  }
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::wstring PathOfLength(const std::wstring& folder, size_t length, const std::wstring& ending) {
+  std::wstring path = folder;
+  while (path.size() + 37 + ending.size() < length) path += std::wstring(40, L'd') + L"\\";
+  path += std::wstring(length - path.size() - ending.size(), L'f') + ending;
+  return path;
+}
+
 std::wstring SettingsPath() {
   wchar_t folder[MAX_PATH] = {};
   GetWindowsDirectoryW(folder, MAX_PATH);
@@ -215,14 +232,19 @@ void RemoveSettingsFile() {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
 }
 
-std::string Ansi(const std::wstring& text) {
+namespace {
+std::string InCodePage(const std::wstring& text, UINT cp) {
   if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
 }
+}  // namespace
+
+std::string Ansi(const std::wstring& text) { return InCodePage(text, CP_ACP); }
+std::string Utf8(const std::wstring& text) { return InCodePage(text, CP_UTF8); }
 
 }  // namespace tarvolin::test
 

@@ -69,6 +69,12 @@ bool KeyHeldElsewhere(UINT vk);
 // The function keys F1..F12 held elsewhere, as a 12-character string: 'x' held, '-' free.
 std::string HeldFunctionKeys();
 
+// Makes the folders of path and an empty file at its end; false when the file system refuses.
+bool MakeFile(const std::wstring& path);
+// A path of exactly length characters under folder, through folders of 40 characters, ending in
+// ending.
+std::wstring PathOfLength(const std::wstring& folder, size_t length, const std::wstring& ending = L".txt");
+
 // The settings file in the Windows directory, as bytes.
 std::wstring SettingsPath();
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
@@ -83,6 +89,8 @@ void RemoveSettingsFile();
 
 // Text in the system's ANSI code page, for preparing settings files as another program would.
 std::string Ansi(const std::wstring& text);
+// Text in UTF-8, as the probe notes its folder and command line.
+std::string Utf8(const std::wstring& text);
 
 }  // namespace tarvolin::test
 
@@ -111,6 +119,17 @@ void ClickAt(int x, int y, int button = 1);
 void PressKey(WORD vk, WORD modifier = 0);
 // One key going down or up alone: a key held down repeats its key-down.
 void KeyEvent(WORD vk, bool down);
+// Under Wine the keys' state is set to the X server's whenever one of its windows gets the X focus
+// or the pointer, which lifts every key sent and still down: the X server never saw them. While
+// one of these lives, F24 is held down, and Lifted() tells whether that happened meanwhile.
+class LiftWatch {
+ public:
+  LiftWatch() { KeyEvent(VK_F24, true); }
+  ~LiftWatch() { KeyEvent(VK_F24, false); }
+  LiftWatch(const LiftWatch&) = delete;
+  LiftWatch& operator=(const LiftWatch&) = delete;
+  bool Lifted() const { return (GetAsyncKeyState(VK_F24) & 0x8000) == 0; }
+};
 // A drag with a mouse button from a screen point by (dx, dy), in a few moves.
 void Drag(POINT from, int dx, int dy, int button);
 // A point of a window's client area, from the layout's pixel position.
