@@ -60,7 +60,7 @@ void Form::Paint() {
       COLORREF fore = spec.fore == kColorNone ? 0 : ResolveColor(spec.fore);
       std::wstring text = control.caption;
       Label_Look(spec, text, fore);
-      DrawLabelText(dc, control.rect, text, spec.font, fore);
+      DrawLabelText(dc, control.rect, text, spec.font, fore, dpi_);
     } else if (spec.kind == ControlKind::Image && control.icon) {
       DrawIconEx(dc, control.rect.left, control.rect.top, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
     }
@@ -85,8 +85,8 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &r, Brush(layout_.backColor));
   }
   const int saved = SaveDC(item.hDC);
-  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
-                    kButtonRegion.bottom);
+  const RECT region = ButtonRegion(dpi_);
+  IntersectClipRect(item.hDC, region.left, region.top, region.right, region.bottom);
   RECT frame = r;
   DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {

@@ -120,8 +120,8 @@ TEST_F(MainWindow, ExitThenOkEndsTheProgramAndFreesEveryKey) {
 TEST_F(MainWindow, OnlyTheInnerRectangleOfAFaceButtonTakesTheMouse) {
   ASSERT_NE(Start(), nullptr);
   // Command1(4), Exit: a press just outside the inner rectangle is not a press on the button.
-  const int left = TwipsToPixels(4815);
-  const int top = TwipsToPixels(5640);
+  const int left = TwipsToPixels(4815, kLayoutDpi);
+  const int top = TwipsToPixels(5640, kLayoutDpi);
   const POINT outside = WindowPoint(main_, left + 3, top + 2);
   ClickAt(outside.x, outside.y);
   // A switch clicked after it still reacts: no question took Main's input.
@@ -152,7 +152,8 @@ TEST_F(MainWindow, AboutClosesOnAnyPressOnItsBackgroundOrVersionButNotOnTheAddre
   Click("Command1", 0);
   about = WaitForOwnWindow(L"Tarvolin.About");
   ASSERT_NE(about, nullptr);
-  const POINT version = WindowPoint(about, TwipsToPixels(1260) + 3, TwipsToPixels(825) + 5);
+  const POINT version =
+      WindowPoint(about, TwipsToPixels(1260, kLayoutDpi) + 3, TwipsToPixels(825, kLayoutDpi) + 5);
   test::MouseButton(version.x, version.y, kLeftButton, true);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
   test::MouseButton(version.x, version.y, kLeftButton, false);
@@ -173,7 +174,8 @@ TEST_F(MainWindow, TheAddressOpensAMailMessageAndLeavesAboutOpen) {
   Click("Command1", 0);
   const HWND about = WaitForOwnWindow(L"Tarvolin.About");
   ASSERT_NE(about, nullptr);
-  const POINT address = WindowPoint(about, TwipsToPixels(1620) + 10, TwipsToPixels(1840) + 5);
+  const POINT address =
+      WindowPoint(about, TwipsToPixels(1620, kLayoutDpi) + 10, TwipsToPixels(1840, kLayoutDpi) + 5);
   ClickAt(address.x, address.y);
   EXPECT_TRUE(WaitUntil([] { return !ProbeStarts().empty(); }));
   const auto starts = ProbeStarts();

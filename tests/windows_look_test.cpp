@@ -148,10 +148,10 @@ Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, 
     SelectedObject target(canvas.get(), bitmap.get());
     SelectedObject from(source.get(), picture.get());
     BitBlt(canvas.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
-    RECT room = LayoutRect(label);
+    RECT room = LayoutRect(label, kLayoutDpi);
     room.right = size.bmWidth;
     room.bottom = size.bmHeight;
-    DrawLabelText(canvas.get(), room, text, label.font, label.fore);
+    DrawLabelText(canvas.get(), room, text, label.font, label.fore, kLayoutDpi);
     pixels = FromDC(canvas.get(), size.bmWidth, size.bmHeight);
   }
   ReleaseDC(window, dc);
@@ -166,7 +166,7 @@ Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, 
 TEST_F(Look, AboutsAddressIsPaintedWholeFromTheFirstShow) {
   LoadedMain main;
   const ControlSpec& label = *FindLayoutControl(kAboutLayout, "Label1");
-  const RECT place = LayoutRect(label);
+  const RECT place = LayoutRect(label, kLayoutDpi);
   const Pixels background = Resource(IDB_ABOUT_BACKGROUND);
   for (const std::wstring& address : {ContactAddress(), std::wstring(L"contact@tarvolin.example.org")}) {
     AboutForm about;
@@ -207,9 +207,9 @@ Pixels DrawText(const std::wstring& text, FontKind kind, bool asLabel) {
     RECT r = {0, 0, 120, 20};
     FillRect(memory.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (asLabel) {
-      DrawLabelText(memory.get(), r, text, kind, 0);
+      DrawLabelText(memory.get(), r, text, kind, 0, kLayoutDpi);
     } else {
-      SelectedObject font(memory.get(), ControlFont(kind));
+      SelectedObject font(memory.get(), ControlFont(kind, kLayoutDpi));
       DrawTextW(memory.get(), text.c_str(), -1, &r, DT_SINGLELINE | DT_NOPREFIX);
     }
     pixels = FromDC(memory.get(), 120, 20);

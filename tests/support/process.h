@@ -122,12 +122,14 @@ POINT ClientToScreenPoint(HWND window, int x, int y);
 
 namespace tarvolin::test {
 
-// The screen point at the middle of a control of a window built from layout (for a face button,
-// the middle of the part that takes the mouse).
+// The screen point at the middle of a control of a window built from layout, at the scale the
+// window is drawn for (for a face button, the middle of the part that takes the mouse).
 POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
-// A control of a layout by name and index (null if none), and its rectangle in client pixels.
+// A control of a layout by name and index (null if none), and its rectangle in client pixels at dpi.
 const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, int index = -1);
-RECT LayoutRect(const ControlSpec& control);
+RECT LayoutRect(const ControlSpec& control, int dpi);
+// The scale a window of any process built from layout is drawn for, told by its client width.
+int LayoutDpiOf(HWND window, const FormSpec& layout);
 // A point of the window in its own client pixels, on the screen.
 POINT WindowPoint(HWND window, int x, int y);
 
