@@ -255,3 +255,46 @@ TEST_F(Look, TheEditorsDefaultFontMakesItsHeadingTwelvePixelsHigh) {
   EXPECT_EQ(heading.bottom - heading.top, 12);
   editor.Close();
 }
+
+// Each left, top, width and height is converted on its own, half a pixel up; a face button's
+// region is each edge of (7, 5)-(83, 27) scaled, less the last column and row that the system's
+// round-cornered rectangle leaves out at any scale. Worked out by hand from the layout's twips.
+TEST_F(Look, AtEveryScaleEachControlTakesItsConvertedPlace) {
+  struct Expected {
+    int dpi;
+    SIZE client;
+    RECT settings, region, check1, label6, label7;
+  };
+  const Expected table[] = {
+      {96, {419, 420}, {321, 344, 410, 377}, {7, 5, 82, 26}, {379, 62, 392, 75}, {69, 176, 368, 193},
+       {69, 199, 368, 216}},
+      {120, {524, 525}, {401, 430, 512, 471}, {9, 6, 103, 33}, {473, 78, 489, 94}, {87, 220, 460, 241},
+       {87, 248, 460, 269}},
+      {144, {629, 630}, {482, 516, 616, 566}, {11, 8, 124, 40}, {568, 93, 587, 112}, {104, 264, 552, 290},
+       {104, 298, 552, 324}},
+      {168, {733, 735}, {562, 602, 718, 660}, {12, 9, 144, 46}, {663, 109, 685, 131}, {121, 307, 644, 337},
+       {121, 347, 644, 377}},
+      {192, {838, 840}, {642, 688, 820, 754}, {14, 10, 165, 53}, {757, 124, 782, 149}, {139, 351, 736, 385},
+       {139, 397, 736, 431}},
+      {288, {1257, 1260}, {963, 1032, 1230, 1131}, {21, 15, 248, 80}, {1136, 186, 1174, 224},
+       {208, 527, 1104, 578}, {208, 596, 1104, 647}},
+  };
+  LoadedMain main;
+  const HWND settings = main->ControlWindow("Command1", 1);
+  for (const Expected& at : table) {
+    SCOPED_TRACE(at.dpi);
+    ChangeDpi(main->hwnd(), at.dpi, RECT{10, 20, 10 + at.client.cx, 20 + at.client.cy});
+    EXPECT_EQ(main->Dpi(), at.dpi);
+    RECT client = {};
+    GetClientRect(main->hwnd(), &client);
+    EXPECT_EQ(client.right, at.client.cx);
+    EXPECT_EQ(client.bottom, at.client.cy);
+    EXPECT_EQ(ClientRectOf(settings), at.settings);
+    RECT region = {};
+    EXPECT_EQ(GetWindowRgnBox(settings, &region), SIMPLEREGION);
+    EXPECT_EQ(region, at.region);
+    EXPECT_EQ(ClientRectOf(main->ControlWindow("Check", 1)), at.check1);
+    EXPECT_EQ(main->ControlRect(*main->Spec("Label", 6)), at.label6);
+    EXPECT_EQ(main->ControlRect(*main->Spec("Label", 7)), at.label7);
+  }
+}

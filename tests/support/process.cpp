@@ -383,6 +383,13 @@ POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int i
   return WindowPoint(window, (r.left + r.right) / 2, r.top + (r.bottom - r.top) / 2);
 }
 
+RECT ClientRectOf(HWND child) {
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }
 
 HDROP MakeDrop(POINT client, const std::vector<std::wstring>& files) {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,8 @@ const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, i
 RECT LayoutRect(const ControlSpec& control, int dpi);
 // The scale a window of any process built from layout is drawn for, told by its client width.
 int LayoutDpiOf(HWND window, const FormSpec& layout);
+// A child window's rectangle in its parent's client pixels.
+RECT ClientRectOf(HWND child);
 // A point of the window in its own client pixels, on the screen.
 POINT WindowPoint(HWND window, int x, int y);
 
@@ -142,3 +145,10 @@ void DropOnControl(HWND window, const FormSpec& layout, const char* name, int in
                    const std::vector<std::wstring>& files);
 
 }  // namespace tarvolin::test
+
+// Rectangles compared and printed in the tests' expectations. RECT is the system's, in the global
+// namespace, where the comparisons have to be for the tests to find them.
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
