@@ -402,4 +402,9 @@ TEST_F(Editor, AtANewScaleTheEditorKeepsItsWindowsTextsAndChecksInTheNewLayout) 
   EXPECT_EQ(editor.Caption("Combo", 7), L"C:\\a.exe");
   EXPECT_EQ(editor.Caption("Combo", 6), L"");
   editor.Close();
+  // Main's rows take drops at its own new scale too.
+  ChangeDpi(main->hwnd(), 144, suggested);
+  DropOnControl(main->hwnd(), kMainLayout, "Label", 7, {L"C:\b.exe"});
+  EXPECT_EQ(main->SlotCommandName(7), L"C:\b.exe");
+  EXPECT_EQ(main->SlotCommandName(8), L"");
 }

@@ -230,3 +230,65 @@ TEST_F(MainWindow, ClosingMainWhileAWindowIsOpenClosesItAndEndsTheProgram) {
   EXPECT_TRUE(program_->WaitForExit());
   EXPECT_EQ(HeldFunctionKeys(), "------------");
 }
+
+namespace {
+SIZE ClientSize(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+}  // namespace
+
+// At 150 % (144 dots per inch) every window is drawn for that scale, and the mouse finds each
+// control where it is drawn: half pixels rounded up, About is 498 x 249, Infor2 348 x 185.
+TEST_F(MainWindow, AtAScaleOf144EveryWindowHasItsScaledSizeAndItsControlsAreWhereTheyAreDrawn) {
+  const ScreenScale scale(144);
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_EQ(ClientSize(main_), (SIZE{629, 630}));
+
+  Click("Command1", 0);
+  const HWND about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(ClientSize(about), (SIZE{498, 249}));
+  const POINT background = WindowPoint(about, 45, 210);
+  ClickAt(background.x, background.y);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+  Click("Command1", 4);
+  const HWND confirm = WaitForOwnWindow(L"Tarvolin.Infor");
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_EQ(ClientSize(confirm), (SIZE{498, 174}));
+  Click(confirm, "Command1", 1);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
+
+  Click("Command1", 1);
+  const HWND editor = WaitForOwnWindow(L"Tarvolin.Edit");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(ClientSize(editor), (SIZE{629, 630}));
+  Click(editor, "Command1", 1);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+
+  RunningProgram second;
+  ASSERT_TRUE(second.Start());
+  const HWND notice = second.WaitForWindow(L"Tarvolin.Infor2");
+  ASSERT_NE(notice, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(notice) && Painted(notice); }));
+  EXPECT_EQ(ClientSize(notice), (SIZE{348, 185}));
+  Click(notice, "Command1");
+  EXPECT_TRUE(second.WaitForExit());
+}
+
+TEST_F(MainWindow, AtAScaleOf144ASwitchSaveAndTheDragStripWorkWhereTheyAreDrawn) {
+  const ScreenScale scale(144);
+  ASSERT_NE(Start(), nullptr);
+  Click("Check", 3);
+  EXPECT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
+  EXPECT_EQ(HeldFunctionKeys(), "--x---------");
+  Click("Command1", 2);
+  EXPECT_TRUE(WaitUntil([] { return Setting(L"Enabled", L"F3") == "True"; }));
+  EXPECT_EQ(Setting(L"Enabled", L"F4"), "False");
+  RECT before = {};
+  GetWindowRect(main_, &before);
+  Drag(WindowPoint(main_, 450, 20), 60, 30, kLeftButton);
+  EXPECT_TRUE(MovedBy(main_, before, 60, 30));
+}

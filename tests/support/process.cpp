@@ -215,6 +215,27 @@ void RemoveSettingsFile() {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
 }
 
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+}  // namespace
+
+ScreenScale::ScreenScale(int dpi) {
+  DWORD size = sizeof previous_;
+  hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &previous_,
+                           &size) == ERROR_SUCCESS;
+  const DWORD value = static_cast<DWORD>(dpi);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &value, sizeof value);
+}
+
+ScreenScale::~ScreenScale() {
+  if (hadValue_) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &previous_, sizeof previous_);
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+  }
+}
+
 std::string Ansi(const std::wstring& text) {
   if (text.empty()) return std::string();
   const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,

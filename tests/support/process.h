@@ -82,6 +82,22 @@ std::string ReadSettingsBytes();
 // Removes it, and the user's own copy where there is one.
 void RemoveSettingsFile();
 
+// The scale of the screen for every program started from now on, as the user's display settings
+// set it: Wine reads LogPixels (HKCU\Control Panel\Desktop) when a program starts. Put back as it
+// was when this goes. Tests that use it run alone (RUN_SERIAL in tests/CMakeLists.txt): every
+// other program started meanwhile would see the scale too.
+class ScreenScale {
+ public:
+  explicit ScreenScale(int dpi);
+  ~ScreenScale();
+  ScreenScale(const ScreenScale&) = delete;
+  ScreenScale& operator=(const ScreenScale&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+  bool hadValue_ = false;
+};
+
 // Text in the system's ANSI code page, for preparing settings files as another program would.
 std::string Ansi(const std::wstring& text);
 
@@ -146,9 +162,11 @@ void DropOnControl(HWND window, const FormSpec& layout, const char* name, int in
 
 }  // namespace tarvolin::test
 
-// Rectangles compared and printed in the tests' expectations. RECT is the system's, in the global
-// namespace, where the comparisons have to be for the tests to find them.
+// Rectangles and sizes compared and printed in the tests' expectations. RECT and SIZE are the
+// system's, in the global namespace, where the comparisons have to be for the tests to find them.
 inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
   return out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
 }
+inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
+inline std::ostream& operator<<(std::ostream& out, const SIZE& s) { return out << s.cx << " x " << s.cy; }
