@@ -1,8 +1,5 @@
 #include "dialogs/fonts.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "base/handles.h"
 
 namespace tarvolin {
@@ -41,13 +38,15 @@ FontHandle MakeFont(FontSlot slot, int dpi) {
 // control may still hold one of another scale.
 struct ScaleFonts {
   int dpi;
+  ScaleFonts* next;
   FontHandle fonts[kFontSlots];
 };
 
 HFONT Font(FontSlot slot, int dpi) {
-  static std::vector<ScaleFonts> cache;
-  auto entry = std::find_if(cache.begin(), cache.end(), [dpi](const ScaleFonts& e) { return e.dpi == dpi; });
-  if (entry == cache.end()) entry = cache.insert(cache.end(), ScaleFonts{dpi, {}});
+  static ScaleFonts* first = nullptr;
+  ScaleFonts* entry = first;
+  while (entry && entry->dpi != dpi) entry = entry->next;
+  if (!entry) entry = first = new ScaleFonts{dpi, first, {}};
   FontHandle& font = entry->fonts[slot];
   if (!font) font = MakeFont(slot, dpi);
   return font.get();
