@@ -127,7 +127,8 @@ class Form {
   void OnPictureBoxMouse(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
   int FindIndex(const char* name, int index) const;
   Control* FindControl(HWND window);
-  HBITMAP Bitmap(int id);
+  // Picture `id` drawn for `dpi`, made the first time it is wanted and kept with the form.
+  HBITMAP Bitmap(int id, int dpi);
   HBRUSH Brush(COLORREF color);
   void Center();
 
@@ -137,7 +138,7 @@ class Form {
   std::vector<int> tabOrder_;  // the controls with windows of their own, in keyboard order
   IconHandle smallIcon_;       // the window's small icon; the large one is shared
   // A form uses a handful of each, so a short list searched in order is all they need.
-  std::vector<std::pair<int, BitmapHandle>> bitmaps_;
+  std::vector<std::pair<std::pair<int, int>, BitmapHandle>> bitmaps_;  // by picture id and dpi
   std::vector<std::pair<COLORREF, BrushHandle>> brushes_;
   const Control* pressedLabel_ = nullptr;
   const Control* capturedPicture_ = nullptr;

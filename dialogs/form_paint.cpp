@@ -3,10 +3,10 @@
 #include "dialogs/fonts.h"
 #include "dialogs/form.h"
 #include "dialogs/form_internal.h"
+#include "layouts/picture_bitmap.h"
 
 namespace tarvolin {
 
-using form_internal::Instance;
 using form_internal::kFirstControlId;
 
 COLORREF ResolveColor(COLORREF color) {
@@ -15,14 +15,13 @@ COLORREF ResolveColor(COLORREF color) {
   return color;
 }
 
-HBITMAP Form::Bitmap(int id) {
+HBITMAP Form::Bitmap(int id, int dpi) {
   for (const auto& [known, handle] : bitmaps_) {
-    if (known == id) return handle.get();
+    if (known.first == id && known.second == dpi) return handle.get();
   }
-  BitmapHandle bitmap(
-      static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(DrawPictureBitmap(id, dpi));
   const HBITMAP result = bitmap.get();
-  bitmaps_.emplace_back(id, std::move(bitmap));
+  bitmaps_.emplace_back(std::pair{id, dpi}, std::move(bitmap));
   return result;
 }
 
@@ -43,7 +42,7 @@ void Form::Paint() {
   const HDC dc = BeginPaint(hwnd_, &ps);
   RECT client = {};
   GetClientRect(hwnd_, &client);
-  if (const HBITMAP background = Bitmap(layout_.background)) {
+  if (const HBITMAP background = Bitmap(layout_.background, 96)) {
     MemoryDC memory(dc);
     SelectedObject selected(memory.get(), background);
     BITMAP info = {};
@@ -77,7 +76,7 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
   const RECT& place = controls_[static_cast<size_t>(i)].rect;
   // Outside its region the button shows the window's background, also where the system does
   // not clip a child's drawing to its region.
-  if (const HBITMAP background = Bitmap(layout_.background)) {
+  if (const HBITMAP background = Bitmap(layout_.background, 96)) {
     MemoryDC memory(item.hDC);
     SelectedObject selected(memory.get(), background);
     BitBlt(item.hDC, 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), place.left, place.top, SRCCOPY);
@@ -89,7 +88,7 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
                     kButtonRegion.bottom);
   RECT frame = r;
   DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {
+  if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0), 96)) {
     MemoryDC memory(item.hDC);
     SelectedObject selected(memory.get(), face);
     BITMAP info = {};

@@ -1,4 +1,6 @@
-// Resource ids of every picture the program carries. Shared by the .rc files and the code.
+// Ids of every picture: the resource ids of the icons and the cursor (shared by the .rc files and
+// the code), and the names of the pictures the program draws (picture_drawing.h). IDI_BROWSE is
+// both: the icon, and the browse button's picture drawn on its light grey.
 #pragma once
 
 #define IDI_APP 1           // AppIcon: executable, Main's window and the active tray icon
@@ -6,6 +8,7 @@
 #define IDI_BROWSE 3        // BrowseIcon: the editor's browse buttons, 22 x 22
 #define IDC_HAND_POINTER 4  // HandCursor: over About's e-mail link
 
+// Backgrounds and faces, drawn by the program.
 #define IDB_MAIN_BACKGROUND 100
 #define IDB_EDIT_BACKGROUND 101
 #define IDB_ABOUT_BACKGROUND 102
