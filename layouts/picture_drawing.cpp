@@ -11,24 +11,24 @@ constexpr Rgb kWhite = 0xFFFFFF;
 constexpr Rgb kLightGrey = 0xC0C0C0;
 constexpr Rgb kDarkGrey = 0x808080;
 
-// Texts painted into the pictures.
-const char32_t kProductName[] = U"Tarvolin";
-const char32_t kEditTitle[] = U"设置";
-const char32_t kAboutTitle[] = U"关于";
-const char32_t kInforTitle[] = U"消息确认";
-const char32_t kInfor2Title[] = U"信息";
-const char32_t* const kListHeaders[] = {U"热键", U"目标", U"状态"};
-const char32_t* const kKeyNames[] = {U"F 1", U"F 2", U"F 3", U"F 4", U"F 5", U"F 6",
-                                     U"F 7", U"F 8", U"F 9", U"F10", U"F11", U"F12"};
-const char32_t* const kAboutLines[] = {U"版本：", U"作者：Tarvolin 项目组", U"联系地址：请通过电子邮件联系",
-                                       U"电子邮件："};
-const char32_t kInforMessage[] = U"退出本程序,所有热键将失效!确定退出吗?";
-const char32_t kInfor2Message[] = U"Tarvolin 已经运行!";
+// Texts painted into the pictures; constant, so that the list of them all needs no code at start-up.
+constexpr char32_t kProductName[] = U"Tarvolin";
+constexpr char32_t kEditTitle[] = U"设置";
+constexpr char32_t kAboutTitle[] = U"关于";
+constexpr char32_t kInforTitle[] = U"消息确认";
+constexpr char32_t kInfor2Title[] = U"信息";
+constexpr const char32_t* kListHeaders[] = {U"热键", U"目标", U"状态"};
+constexpr const char32_t* kKeyNames[] = {U"F 1", U"F 2", U"F 3", U"F 4", U"F 5", U"F 6",
+                                         U"F 7", U"F 8", U"F 9", U"F10", U"F11", U"F12"};
+constexpr const char32_t* kAboutLines[] = {U"版本：", U"作者：Tarvolin 项目组",
+                                           U"联系地址：请通过电子邮件联系", U"电子邮件："};
+constexpr char32_t kInforMessage[] = U"退出本程序,所有热键将失效!确定退出吗?";
+constexpr char32_t kInfor2Message[] = U"Tarvolin 已经运行!";
 // By face: IDB_FACE_ABOUT + 2 * index, the pressed one at the next id.
-const char32_t* const kFaceTexts[] = {U"关于", U"设置", U"保存", U"隐藏", U"退出", U"确定", U"取消"};
+constexpr const char32_t* kFaceTexts[] = {U"关于", U"设置", U"保存", U"隐藏", U"退出", U"确定", U"取消"};
 constexpr int kFaceCount = 7;
 
-const char32_t* const kAllTexts[] = {
+constexpr const char32_t* kAllTexts[] = {
     kProductName,   kEditTitle,      kAboutTitle,     kInforTitle,     kInfor2Title,   kInforMessage,
     kInfor2Message, kListHeaders[0], kListHeaders[1], kListHeaders[2], kKeyNames[0],   kKeyNames[1],
     kKeyNames[2],   kKeyNames[3],    kKeyNames[4],    kKeyNames[5],    kKeyNames[6],   kKeyNames[7],
