@@ -21,24 +21,6 @@ bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 }  // namespace
 
-std::u32string FromUtf8(const std::string& text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    if (i + extra >= text.size()) {
-      throw std::runtime_error("truncated UTF-8 text");
-    }
-    for (int k = 1; k <= extra; ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    out += c;
-    i += 1 + extra;
-  }
-  return out;
-}
-
 std::string ToUtf8(char32_t c) {
   std::string out;
   if (c < 0x80) {

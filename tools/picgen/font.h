@@ -35,7 +35,6 @@ class Font {
   std::map<char32_t, Glyph> glyphs_;
 };
 
-std::u32string FromUtf8(const std::string& text);
 std::string ToUtf8(char32_t c);
 
 }  // namespace picgen
