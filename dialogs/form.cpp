@@ -269,7 +269,7 @@ void Form::PickIcons() {
 void Form::LoadControlIcons() {
   for (Control& control : controls_) {
     const ControlSpec& spec = *control.spec;
-    if (spec.picture && (spec.kind == ControlKind::Image || spec.kind == ControlKind::PictureBox)) {
+    if (spec.picture && spec.kind == ControlKind::Image) {
       const int size = control.rect.right - control.rect.left;
       control.icon.reset(static_cast<HICON>(
           LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));

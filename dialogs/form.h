@@ -55,7 +55,7 @@ class Form {
   // The dots per inch the window is laid out and drawn for: its screen's when it was made, then
   // each scale the system moves it to.
   int Dpi() const { return dpi_; }
-  // The picture of an image or picture box control (icons), owned by the form; loaded when the
+  // The picture of an image control (an icon), owned by the form; loaded when the
   // window is first shown.
   HICON ControlIcon(const char* name, int index = -1) const;
   // The small image of the form's icon at the window's scale, loaded with the window.
@@ -112,7 +112,7 @@ class Form {
     HWND window = nullptr;  // null for labels and images
     std::wstring caption;   // labels
     RECT rect{};            // client pixels
-    IconHandle icon;        // images and picture boxes
+    IconHandle icon;        // images
   };
 
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -127,7 +127,7 @@ class Form {
   // Lays the window and its controls out again for a new scale, keeping every child window.
   void OnDpiChanged(int dpi, const RECT& suggested);
   HICON LoadFormIcon(int metric) const;
-  // The pictures of images and picture boxes, at the window's scale.
+  // The pictures of images (icons), at the window's scale.
   void LoadControlIcons();
   // What only a visible window needs waits until the window is first shown: its own icons, the
   // pictures of its images, its face buttons, its child windows' being visible and the sizes of
@@ -145,7 +145,8 @@ class Form {
   void OnPictureBoxMouse(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
   int FindIndex(const char* name, int index) const;
   Control* FindControl(HWND window);
-  HBITMAP Bitmap(int id);
+  // Picture `id` drawn for `dpi`, made the first time it is wanted and kept with the form.
+  HBITMAP Bitmap(int id, int dpi);
   HBRUSH Brush(COLORREF color);
   void Center();
 
@@ -158,7 +159,7 @@ class Form {
   IconHandle bigIcon_;
   IconHandle handCursor_;  // HandCursor at the window's scale, once the pointer has been over it
   // A form uses a handful of each, so a short list searched in order is all they need.
-  std::vector<std::pair<int, BitmapHandle>> bitmaps_;
+  std::vector<std::pair<std::pair<int, int>, BitmapHandle>> bitmaps_;  // by picture id and dpi
   std::vector<std::pair<COLORREF, BrushHandle>> brushes_;
   const Control* pressedLabel_ = nullptr;
   const Control* capturedPicture_ = nullptr;

@@ -1,9 +1,9 @@
-// Pixel coordinates drawn for 96 dots per inch, taken to another scale.
+// Pixels at a window's own scale. Portable: the picture drawing, which picgen also builds, needs it.
 #pragma once
 
 namespace tarvolin {
 
-// A pixel coordinate (x >= 0) of the 96-dpi drawing at dpi: x * dpi / 96, half a pixel rounded up.
+// A length or coordinate of the 96-dpi layout at `dpi`, rounded half up (pixels96 >= 0).
 inline constexpr int ScalePixels(int pixels96, int dpi) { return (pixels96 * dpi + 48) / 96; }
 
 }  // namespace tarvolin

@@ -11,6 +11,7 @@
 #include "dialogs/fonts.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
+#include "layouts/picture_bitmap.h"
 #include "layouts/picture_ids.h"
 #include "support/loaded_main.h"
 #include "support/capture.h"
@@ -28,9 +29,9 @@ Pixels Capture(HWND window) {
   return CaptureClient(window);
 }
 
+// A picture as the program draws it at 96 dpi.
 Pixels Resource(int id) {
-  BitmapHandle bitmap(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(DrawPictureBitmap(id, 96));
   return FromBitmap(bitmap.get());
 }
 
@@ -135,8 +136,7 @@ namespace {
 // A window's background picture with a label's text drawn on it as the label draws it, with room
 // to spare on the right: what the window shows where that label is painted whole.
 Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, const std::wstring& text) {
-  BitmapHandle picture(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(background), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle picture(DrawPictureBitmap(background, 96));
   BITMAP size = {};
   GetObjectW(picture.get(), sizeof size, &size);
   const HDC dc = GetDC(window);
