@@ -73,7 +73,7 @@ Ink Render(HDC dc, const LOGFONTW& shape, const wchar_t* text, int length) {
 }
 
 // The texts at other scales in SimSun (or the Song font the system maps to it) of the scaled
-// 12 pixels, in whole pixels as at 96 dpi, their ink centred in the box the 96-dpi layout gives it.
+// 12 pixels, in whole pixels as at 96 dpi, their ink in the box the 96-dpi layout gives it.
 class GdiTextPainter final : public TextPainter {
  public:
   explicit GdiTextPainter(int dpi) : dpi_(dpi) {}
@@ -108,7 +108,7 @@ class GdiTextPainter final : public TextPainter {
       ink = Render(dc_.get(), shape, wide, length);
     }
     if (ink.right < 0) return;
-    const int dx = text.left + (boxWidth - ink.Width()) / 2 - ink.left;
+    const int dx = (text.fromLeft ? text.left : text.left + (boxWidth - ink.Width()) / 2) - ink.left;
     const int dy = text.top + (boxHeight - ink.Height()) / 2 - ink.top;
     for (int y = ink.top; y <= ink.bottom; ++y) {
       for (int x = ink.left; x <= ink.right; ++x) {

@@ -164,8 +164,10 @@ class Canvas {
   InkBox Measure(const char32_t* text, bool bold) const { return MeasureInk(glyphs_, text, bold); }
 
   // The ink of `text` with its top-left corner at (left, top), moved `shift` pixels right and
-  // down (P(shift) at other scales).
-  void Text(const char32_t* text, int left, int top, Rgb colour, bool bold = false, int shift = 0) {
+  // down (P(shift) at other scales). A centred text stays centred at other scales; the others keep
+  // their left edge.
+  void Text(const char32_t* text, int left, int top, Rgb colour, bool bold = false, int shift = 0,
+            bool centred = false) {
     const InkBox ink = Measure(text, bold);
     const int d = ScalePixels(shift, dpi_);
     if (dpi_ == 96) {
@@ -175,7 +177,8 @@ class Canvas {
       });
     } else if (painter_) {
       const PictureText scaled{
-          text, X(left) + d, Y(top) + d, X(left + ink.width()) + d, Y(top + ink.height()) + d, colour, bold};
+          text,   X(left) + d, Y(top) + d, X(left + ink.width()) + d, Y(top + ink.height()) + d,
+          colour, bold,        !centred};
       painter_->Paint(scaled, buffer_);
     }
   }
@@ -185,7 +188,7 @@ class Canvas {
                bool bold = false) {
     const InkBox ink = Measure(text, bold);
     Text(text, left + (right - left + 1 - ink.width()) / 2, top + (bottom - top + 1 - ink.height()) / 2,
-         colour, bold);
+         colour, bold, 0, true);
   }
 
  private:
@@ -238,8 +241,8 @@ void DrawSkin(Canvas& c, const Background& bg) {
   const int gapWidth = bg.rightBarStart - gapLeft;
   const int left = gapLeft + (gapWidth - (ink.width() + 1)) / 2;
   const int top = 5 + (12 - (ink.height() + 1)) / 2;
-  c.Text(bg.title, left, top, kWhite, false, 1);
-  c.Text(bg.title, left, top, kBlack);
+  c.Text(bg.title, left, top, kWhite, false, 1, true);
+  c.Text(bg.title, left, top, kBlack, false, 0, true);
 
   c.HLine(4, w - 6, 20, kDarkGrey);
   c.VLine(4, 20, h - 6, kDarkGrey);

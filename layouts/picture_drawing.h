@@ -51,13 +51,15 @@ struct PixelBuffer {
   int width, height;
 };
 
-// A text of a picture at a scale other than 96 dpi: its ink belongs centred in the box (picture
-// pixels, right and bottom exclusive), the scaled place of its 96-dpi ink, and never outside it.
+// A text of a picture at a scale other than 96 dpi: its ink belongs in the box (picture pixels,
+// right and bottom exclusive), the scaled place of its 96-dpi ink, and never outside it: centred,
+// or, where the picture lines texts up on their left edge, from the box's left edge.
 struct PictureText {
   const char32_t* text;
   int left, top, right, bottom;
   Rgb colour;
   bool bold;
+  bool fromLeft;
 };
 
 class TextPainter {
