@@ -265,55 +265,23 @@ TEST_F(Look, AtEveryScaleEachControlTakesItsConvertedPlace) {
     SIZE client;
     RECT settings, region, check1, label6, label7;
   };
+  // clang-format off
   const Expected table[] = {
-      {96,
-       {419, 420},
-       {321, 344, 410, 377},
-       {7, 5, 82, 26},
-       {379, 62, 392, 75},
-       {69, 176, 368, 193},
-       {69, 199, 368, 216}},
-      {120,
-       {524, 525},
-       {401, 430, 512, 471},
-       {9, 6, 103, 33},
-       {473, 78, 489, 94},
-       {87, 220, 460, 241},
-       {87, 248, 460, 269}},
-      {144,
-       {629, 630},
-       {482, 516, 616, 566},
-       {11, 8, 124, 40},
-       {568, 93, 587, 112},
-       {104, 264, 552, 290},
-       {104, 298, 552, 324}},
-      {168,
-       {733, 735},
-       {562, 602, 718, 660},
-       {12, 9, 144, 46},
-       {663, 109, 685, 131},
-       {121, 307, 644, 337},
-       {121, 347, 644, 377}},
-      {192,
-       {838, 840},
-       {642, 688, 820, 754},
-       {14, 10, 165, 53},
-       {757, 124, 782, 149},
-       {139, 351, 736, 385},
-       {139, 397, 736, 431}},
-      {288,
-       {1257, 1260},
-       {963, 1032, 1230, 1131},
-       {21, 15, 248, 80},
-       {1136, 186, 1174, 224},
-       {208, 527, 1104, 578},
-       {208, 596, 1104, 647}},
+    {96, {419, 420}, {321, 344, 410, 377}, {7, 5, 82, 26}, {379, 62, 392, 75}, {69, 176, 368, 193}, {69, 199, 368, 216}},
+    {120, {524, 525}, {401, 430, 512, 471}, {9, 6, 103, 33}, {473, 78, 489, 94}, {87, 220, 460, 241}, {87, 248, 460, 269}},
+    {144, {629, 630}, {482, 516, 616, 566}, {11, 8, 124, 40}, {568, 93, 587, 112}, {104, 264, 552, 290}, {104, 298, 552, 324}},
+    {168, {733, 735}, {562, 602, 718, 660}, {12, 9, 144, 46}, {663, 109, 685, 131}, {121, 307, 644, 337}, {121, 347, 644, 377}},
+    {192, {838, 840}, {642, 688, 820, 754}, {14, 10, 165, 53}, {757, 124, 782, 149}, {139, 351, 736, 385}, {139, 397, 736, 431}},
+    {288, {1257, 1260}, {963, 1032, 1230, 1131}, {21, 15, 248, 80}, {1136, 186, 1174, 224}, {208, 527, 1104, 578}, {208, 596, 1104, 647}},
   };
+  // clang-format on
   LoadedMain main;
   const HWND settings = main->ControlWindow("Command1", 1);
   for (const Expected& at : table) {
     SCOPED_TRACE(at.dpi);
-    ChangeDpi(main->hwnd(), at.dpi, RECT{10, 20, 10 + at.client.cx, 20 + at.client.cy});
+    // Placed so that the Settings button is on the screen, whose pixels are captured below.
+    const int top = 40 - at.settings.top;
+    ChangeDpi(main->hwnd(), at.dpi, RECT{10, top, 10 + at.client.cx, top + at.client.cy});
     EXPECT_EQ(main->Dpi(), at.dpi);
     RECT client = {};
     GetClientRect(main->hwnd(), &client);
@@ -326,5 +294,19 @@ TEST_F(Look, AtEveryScaleEachControlTakesItsConvertedPlace) {
     EXPECT_EQ(ClientRectOf(main->ControlWindow("Check", 1)), at.check1);
     EXPECT_EQ(main->ControlRect(*main->Spec("Label", 6)), at.label6);
     EXPECT_EQ(main->ControlRect(*main->Spec("Label", 7)), at.label7);
+    // The face's black outline, drawn at the button's own scaled pixels, begins on the region's
+    // left edge with the face's white line beside it, and its right and top lines lie inside.
+    main->Show();
+    RedrawWindow(settings, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Pixels face = CaptureClient(settings);
+    const int middle = (at.region.top + at.region.bottom) / 2;
+    const int centre = (at.region.left + at.region.right) / 2;
+    EXPECT_EQ(face.at(at.region.left, middle), 0x000000u);
+    EXPECT_EQ(face.at(ScalePixels(8, at.dpi), middle), 0xFFFFFFu);
+    const int rightLine = ScalePixels(82, at.dpi) - 1;
+    EXPECT_LT(rightLine, at.region.right);
+    EXPECT_EQ(face.at(rightLine, middle), 0x000000u);
+    EXPECT_GE(ScalePixels(6, at.dpi), at.region.top);
+    EXPECT_EQ(face.at(centre, ScalePixels(6, at.dpi)), 0x000000u);
   }
 }
