@@ -33,11 +33,14 @@ struct IconSize {
   int bitsPerPixel;
 };
 
-// The tray shows the small image; drawn on its own, it stays sharp where a scaled-down
-// 32-pixel one would blur.
+// An image for each size Windows asks for, largest first: the small icon (the tray's) is 16, 20,
+// 24 and 32 pixels at 100, 125, 150 and 200 %, the big one 32, 40 and 48 at 100, 125 and 150 %.
+// Each is drawn for its size, so none is blurred by scaling. The 32 and 16 images stay in true
+// colour as they always were; the others take 16 colours of their own, a quarter of the bytes.
 const IconSize kSizes[] = {
-    {"AppIcon.txt", "PausedSign.txt", 24},
-    {"AppIcon16.txt", "PausedSign16.txt", 24},
+    {"AppIcon48.txt", "PausedSign48.txt", 4}, {"AppIcon40.txt", "PausedSign40.txt", 4},
+    {"AppIcon.txt", "PausedSign.txt", 24},    {"AppIcon24.txt", "PausedSign24.txt", 4},
+    {"AppIcon20.txt", "PausedSign20.txt", 4}, {"AppIcon16.txt", "PausedSign16.txt", 24},
 };
 
 }  // namespace
