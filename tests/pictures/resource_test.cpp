@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -271,10 +272,17 @@ TEST(Resources, IconsLoadInTheirSizes) {
   }
 }
 
-// Asked for either size, the system takes the file's own image of it: the same colours and mask.
+// Asked for any of the sizes, the system takes the file's own image of it: the same colours and
+// mask, not another size scaled.
 TEST(Resources, TrayIconsLoadTheFilesImageOfEachSize) {
   for (auto [id, file] : {std::pair{IDI_APP, "AppIcon.ico"}, {IDI_PAUSED, "PausedIcon.ico"}}) {
-    for (const Picture& image : ReadIconImages(PicturePath(file))) {
+    const std::vector<Picture> images = ReadIconImages(PicturePath(file));
+    std::vector<int> sizes;
+    for (const Picture& image : images) {
+      sizes.push_back(image.width);
+    }
+    EXPECT_EQ(sizes, std::vector<int>(std::begin(kIconSizes), std::end(kIconSizes))) << file;
+    for (const Picture& image : images) {
       SCOPED_TRACE(std::string(file) + " at " + std::to_string(image.width));
       auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
                                                 image.width, image.height, 0));

@@ -7,6 +7,7 @@
 
 #include "art.h"
 #include "font.h"
+#include "icons.h"
 #include "sources.h"
 
 namespace picgen {
@@ -34,16 +35,6 @@ std::ifstream OpenArt(const std::string& artDir, const std::string& file) {
 Art LoadArt(const std::string& artDir, const std::string& file) {
   auto in = OpenArt(artDir, file);
   return ParseArt(in, file);
-}
-
-// The paused icon: the sign drawn over the program icon of the same size.
-Image WithSign(const Image& icon, const Image& sign) {
-  if (sign.width() != icon.width() || sign.height() != icon.height()) {
-    throw std::runtime_error("the paused sign must be the size of the icon it covers");
-  }
-  Image paused = icon;
-  paused.Overlay(sign, 0, 0);
-  return paused;
 }
 
 const std::vector<Rgb> kSkinColours{kBlack, kWhite, kLightGrey, kDarkGrey};
@@ -92,14 +83,8 @@ std::vector<PictureFile> MakePictures(const std::string& artDir) {
     }
   }
 
-  // The tray shows the small image; drawn on its own, it stays sharp where a scaled-down
-  // 32-pixel one would blur.
-  const Image app = LoadArt(artDir, "AppIcon.txt").image;
-  const Image app16 = LoadArt(artDir, "AppIcon16.txt").image;
-  files.push_back({"AppIcon.ico", EncodeIcon24({app, app16})});
-  files.push_back(
-      {"PausedIcon.ico", EncodeIcon24({WithSign(app, LoadArt(artDir, "PausedSign.txt").image),
-                                       WithSign(app16, LoadArt(artDir, "PausedSign16.txt").image)})});
+  const std::vector<PictureFile> icons = MakeIcons(artDir);
+  files.insert(files.end(), icons.begin(), icons.end());
   files.push_back(
       {"BrowseIcon.ico", EncodeIcon4(LoadArt(artDir, "BrowseIcon.txt").image, StandardPalette16())});
   const Art hand = LoadArt(artDir, "HandCursor.txt");
