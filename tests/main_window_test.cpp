@@ -254,19 +254,17 @@ TEST_F(MainWindow, AtAScaleOf144EveryWindowHasItsScaledSizeAndItsControlsAreWher
   ClickAt(background.x, background.y);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
-  Click("Command1", 4);
-  const HWND confirm = WaitForOwnWindow(L"Tarvolin.Infor");
-  ASSERT_NE(confirm, nullptr);
-  EXPECT_EQ(ClientSize(confirm), (SIZE{498, 174}));
-  Click(confirm, "Command1", 1);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(confirm); }));
-
-  Click("Command1", 1);
-  const HWND editor = WaitForOwnWindow(L"Tarvolin.Edit");
-  ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(ClientSize(editor), (SIZE{629, 630}));
-  Click(editor, "Command1", 1);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  // Opened from Main, and closed with its own Cancel, at its scaled place.
+  const auto expectWindow = [&](int button, const wchar_t* className, SIZE size) {
+    Click("Command1", button);
+    const HWND window = WaitForOwnWindow(className);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ClientSize(window), size);
+    Click(window, "Command1", 1);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  };
+  expectWindow(4, L"Tarvolin.Infor", {498, 174});
+  expectWindow(1, L"Tarvolin.Edit", {629, 630});
 
   RunningProgram second;
   ASSERT_TRUE(second.Start());
