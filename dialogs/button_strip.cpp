@@ -64,16 +64,17 @@ StripStep ButtonStrip::TimerTick(int captured, bool underPointer) {
   return step;
 }
 
-void DrawButtonEdge(HDC dc, const RECT& rect, int look) {
+void DrawButtonEdge(HDC dc, const RECT& rect, int look, int dpi) {
+  if (look != ButtonRaised && look != ButtonSunken) return;
   RECT r = rect;
-  if (look == ButtonRaised) {
-    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-  } else if (look == ButtonSunken) {
-    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  // One edge inside the other, each one pixel wide, as many as the scaled pixel is wide.
+  for (int width = ScalePixels(1, dpi); width > 0; --width) {
+    DrawEdge(dc, &r, look == ButtonRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    InflateRect(&r, -1, -1);
   }
 }
 
-void DrawButton(HWND box, int look) {
+void DrawButton(HWND box, int look, int dpi) {
   if (!box) return;
   // The box paints its picture alone, so a repaint now takes away the frame of the last look.
   RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -82,7 +83,7 @@ void DrawButton(HWND box, int look) {
   if (!dc.get()) return;
   RECT client = {};
   GetClientRect(box, &client);
-  DrawButtonEdge(dc.get(), client, look);
+  DrawButtonEdge(dc.get(), client, look, dpi);
 }
 
 }  // namespace tarvolin

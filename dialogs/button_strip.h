@@ -48,12 +48,13 @@ class ButtonStrip {
   static bool Valid(int index) { return index >= 0 && index < kButtons; }
 };
 
-// Paints one of the looks' frames over a box whose picture is already drawn: a one-pixel raised or
-// sunken edge around rect; ButtonFlat (and any other value) adds nothing.
-void DrawButtonEdge(HDC dc, const RECT& rect, int look);
+// Paints one of the looks' frames over a box whose picture is already drawn: a raised or sunken
+// edge around rect, one pixel wide at 96 dots per inch and as wide as that pixel at dpi;
+// ButtonFlat (and any other value) adds nothing.
+void DrawButtonEdge(HDC dc, const RECT& rect, int look, int dpi);
 
 // DrawButton: repaints the box with its picture, which clears any frame drawn before, then draws
-// the look's frame over it.
-void DrawButton(HWND box, int look);
+// the look's frame over it at the box's scale.
+void DrawButton(HWND box, int look, int dpi);
 
 }  // namespace tarvolin

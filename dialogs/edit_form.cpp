@@ -140,7 +140,7 @@ void EditForm::Control_Paint(const ControlSpec& control, HDC dc) {
     const HWND box = ControlWindow("picCommand", control.index);
     RECT client = {};
     GetClientRect(box, &client);
-    DrawButtonEdge(dc, client, ButtonFlat);
+    DrawButtonEdge(dc, client, ButtonFlat, Dpi());
   }
 }
 
@@ -211,7 +211,7 @@ void EditForm::Apply(int index, const StripStep& step) {
   if (!box) return;
   if (step.capture == CaptureChange::Take) SetCapture(box);
   if (step.capture == CaptureChange::Release && GetCapture() == box) ReleaseCapture();
-  if (step.look != 0) DrawButton(box, step.look);
+  if (step.look != 0) DrawButton(box, step.look, Dpi());
 }
 
 }  // namespace tarvolin

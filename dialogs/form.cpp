@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogs/dpi.h"
 #include "dialogs/fonts.h"
 #include "dialogs/form_internal.h"
 
@@ -40,6 +41,19 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC proc) {
   RegisterClassExW(&wc);
 }
 
+// A control's place at a scale: each of its left, top, width and height on its own.
+RECT ScaledRect(const ControlSpec& spec, int dpi) {
+  const int left = TwipsToPixels(spec.left, dpi);
+  const int top = TwipsToPixels(spec.top, dpi);
+  return {left, top, left + TwipsToPixels(spec.width, dpi), top + TwipsToPixels(spec.height, dpi)};
+}
+
+// The height of a combo box's window: its own and the room for its list when it drops down.
+int WindowHeight(const ControlSpec& spec, const RECT& rect, int dpi) {
+  const int height = rect.bottom - rect.top;
+  return spec.kind == ControlKind::ComboBox ? height + ScalePixels(200, dpi) : height;
+}
+
 }  // namespace
 
 bool IsNamed(const ControlSpec* control, const char* name) {
@@ -66,23 +80,22 @@ bool Form::Load(HWND owner) {
   if (hwnd_) return true;
   RegisterClassOnce(layout_.className, &Form::StaticWndProc);
   RegisterClassOnce(kPictureBoxClass, &Form::PictureBoxProc);
-  const int width = TwipsToPixels(layout_.width);
-  const int height = TwipsToPixels(layout_.height);
   // Main has no owner; a tool window keeps it off the taskbar. Owned windows never show there.
   const DWORD exStyle = WS_EX_CONTROLPARENT | (owner ? 0 : WS_EX_TOOLWINDOW);
-  CreateWindowExW(exStyle, layout_.className, layout_.text, WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
-                  owner, nullptr, Instance(), this);
+  CreateWindowExW(exStyle, layout_.className, layout_.text, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                  TwipsToPixels(layout_.width, kLayoutDpi), TwipsToPixels(layout_.height, kLayoutDpi), owner,
+                  nullptr, Instance(), this);
   if (!hwnd_) return false;
   Loaded().push_back(this);
+  // Made, the window knows the scale of its screen; from here on only WM_DPICHANGED changes it.
+  dpi_ = WindowDpi(hwnd_);
+  if (dpi_ != kLayoutDpi) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, TwipsToPixels(layout_.width, dpi_),
+                 TwipsToPixels(layout_.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   // The small icon now, as the tray may want it while the window stays hidden; the window's own
   // icons wait until it is first shown.
-  if (layout_.icon) {
-    // The form's own copy: a shared load may hand back the large image, scaled, where the icon
-    // has a small image of its own.
-    smallIcon_.reset(
-        static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-  }
+  if (layout_.icon) smallIcon_.reset(LoadFormIcon(SM_CXSMICON));
   CreateControls();
   loading_ = true;
   showAfterLoad_ = true;
@@ -109,9 +122,7 @@ void Form::CreateControls() {
     Control& control = controls_[static_cast<size_t>(i)];
     control.spec = &spec;
     control.caption = spec.caption ? spec.caption : L"";
-    control.rect = {TwipsToPixels(spec.left), TwipsToPixels(spec.top),
-                    TwipsToPixels(spec.left) + TwipsToPixels(spec.width),
-                    TwipsToPixels(spec.top) + TwipsToPixels(spec.height)};
+    control.rect = ScaledRect(spec, dpi_);
     if (!IsWindowless(spec.kind)) tabOrder_.push_back(i);
   }
   std::stable_sort(tabOrder_.begin(), tabOrder_.end(), [this](int a, int b) {
@@ -134,14 +145,18 @@ void Form::MakeFaceButtons() {
       CreateChild(i);
       // Made after the others, the button takes its place among them for the Tab key.
       SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      // Clipped to the inner rectangle of its face. The region belongs to the button from here
-      // on; it is not ours to delete.
-      const HRGN region = CreateRoundRectRgn(kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
-                                             kButtonRegion.bottom, 0, 0);
-      if (region && !SetWindowRgn(control.window, region, TRUE)) DeleteObject(region);
+      SetFaceRegion(control);
     }
     if (control.window) previous = control.window;
   }
+}
+
+void Form::SetFaceRegion(const Control& control) {
+  // Clipped to the inner rectangle of its face. The region belongs to the button from here on; it
+  // is not ours to delete.
+  const RECT r = ButtonRegion(dpi_);
+  const HRGN region = CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, 0, 0);
+  if (region && !SetWindowRgn(control.window, region, TRUE)) DeleteObject(region);
 }
 
 void Form::CreateChild(int i) {
@@ -152,7 +167,6 @@ void Form::CreateChild(int i) {
   // Made hidden: a child window shows with the window's first show (PrepareToShow).
   DWORD style = WS_CHILD | ((spec.flags & kTabStop) ? WS_TABSTOP : 0);
   const wchar_t* cls = L"BUTTON";
-  int height = r.bottom - r.top;
   switch (spec.kind) {
     case ControlKind::FaceButton:
       style |= BS_OWNERDRAW;
@@ -163,7 +177,6 @@ void Form::CreateChild(int i) {
     case ControlKind::ComboBox:
       cls = L"COMBOBOX";
       style |= CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-      height += 200;  // room for the list when it drops down
       break;
     case ControlKind::PictureBox:
       cls = kPictureBoxClass;
@@ -172,10 +185,32 @@ void Form::CreateChild(int i) {
       break;
   }
   control.window = CreateWindowExW(0, cls, control.caption.c_str(), style, r.left, r.top, r.right - r.left,
-                                   height, hwnd_, id, Instance(), nullptr);
-  if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::ComboBox) {
-    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font)), FALSE);
+                                   WindowHeight(spec, r, dpi_), hwnd_, id, Instance(), nullptr);
+  FitChild(control);
+}
+
+void Form::FitChild(const Control& control) {
+  const ControlSpec& spec = *control.spec;
+  if (spec.kind != ControlKind::CheckBox && spec.kind != ControlKind::ComboBox) return;
+  const auto setFont = [&](int dpi) {
+    SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(spec.font, dpi)), FALSE);
+  };
+  if (spec.kind == ControlKind::CheckBox || dpi_ == kLayoutDpi) {
+    setFont(dpi_);
+    return;
   }
+  // A combo box sizes its text field and its list's rows from its font, adding a few pixels of
+  // its own that do not grow with the scale: its heights with the layout's font, scaled, keep the
+  // look the layout was drawn with.
+  setFont(kLayoutDpi);
+  const LRESULT field = SendMessageW(control.window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const LRESULT item = SendMessageW(control.window, CB_GETITEMHEIGHT, 0, 0);
+  setFont(dpi_);
+  if (field > 0) {
+    SendMessageW(control.window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 ScalePixels(static_cast<int>(field), dpi_));
+  }
+  if (item > 0) SendMessageW(control.window, CB_SETITEMHEIGHT, 0, ScalePixels(static_cast<int>(item), dpi_));
 }
 
 void Form::SizeLabels() {
@@ -184,7 +219,7 @@ void Form::SizeLabels() {
   if (!dc) return;
   for (Control& control : controls_) {
     if (control.spec->kind == ControlKind::Label && (control.spec->flags & kAutoSize)) {
-      const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font);
+      const SIZE size = MeasureLabelText(dc.get(), control.caption, control.spec->font, dpi_);
       control.rect.right = control.rect.left + size.cx;
       control.rect.bottom = control.rect.top + size.cy;
     }
@@ -196,24 +231,77 @@ void Form::PrepareToShow() {
   if (prepared_) return;
   prepared_ = true;
   if (layout_.icon) {
-    const HICON big = static_cast<HICON>(
-        LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    bigIcon_.reset(LoadFormIcon(SM_CXICON));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   }
-  for (Control& control : controls_) {
-    const ControlSpec& spec = *control.spec;
-    if (spec.picture && (spec.kind == ControlKind::Image || spec.kind == ControlKind::PictureBox)) {
-      const int size = spec.kind == ControlKind::PictureBox ? 22 : 32;
-      control.icon.reset(static_cast<HICON>(
-          LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));
-    }
-  }
+  LoadControlIcons();
   MakeFaceButtons();
   for (const Control& control : controls_) {
     if (control.window && !(control.spec->flags & kInvisible)) ShowWindow(control.window, SW_SHOWNA);
   }
   SizeLabels();
+}
+
+HICON Form::LoadFormIcon(int metric) const {
+  // The form's own copy at the size for its scale: a shared load keeps the first size it was asked
+  // for, and may hand back the large image, scaled, where the icon has a small image of its own.
+  const int size = SystemMetricForDpi(metric, dpi_);
+  return static_cast<HICON>(
+      LoadImageW(Instance(), MAKEINTRESOURCEW(layout_.icon), IMAGE_ICON, size, size, 0));
+}
+
+void Form::PickIcons() {
+  if (!layout_.icon || !hwnd_) return;
+  // The new icons reach the window (and, through Icons_Changed, whoever else shows them) before
+  // the old ones go.
+  IconHandle oldSmall(smallIcon_.release());
+  IconHandle oldBig(bigIcon_.release());
+  smallIcon_.reset(LoadFormIcon(SM_CXSMICON));
+  if (prepared_) {
+    bigIcon_.reset(LoadFormIcon(SM_CXICON));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  }
+  Icons_Changed();
+}
+
+void Form::LoadControlIcons() {
+  for (Control& control : controls_) {
+    const ControlSpec& spec = *control.spec;
+    if (spec.picture && spec.kind == ControlKind::Image) {
+      const int size = control.rect.right - control.rect.left;
+      control.icon.reset(static_cast<HICON>(
+          LoadImageW(Instance(), MAKEINTRESOURCEW(spec.picture), IMAGE_ICON, size, size, 0)));
+    }
+  }
+}
+
+void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Every child window stays, with its text, its check, its caret and its place for the Tab key:
+  // only its place, its font and its region change.
+  for (Control& control : controls_) {
+    control.rect = ScaledRect(*control.spec, dpi_);
+    if (!control.window) continue;
+    const RECT& r = control.rect;
+    SetWindowPos(control.window, nullptr, r.left, r.top, r.right - r.left,
+                 WindowHeight(*control.spec, r, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    FitChild(control);
+    if (control.spec->kind == ControlKind::FaceButton) SetFaceRegion(control);
+  }
+  if (labelsSized_) {
+    labelsSized_ = false;
+    SizeLabels();
+  }
+  bitmaps_.clear();
+  handCursor_.reset();
+  if (prepared_) LoadControlIcons();
+  PickIcons();
+  Form_DpiChanged();
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::Show() {
@@ -309,7 +397,7 @@ void Form::SetCaption(const char* name, int index, const std::wstring& text) {
   control.caption = text;
   if (labelsSized_ && (control.spec->flags & kAutoSize)) {
     if (const WindowDC dc{hwnd_}) {
-      const SIZE size = MeasureLabelText(dc.get(), text, control.spec->font);
+      const SIZE size = MeasureLabelText(dc.get(), text, control.spec->font, dpi_);
       control.rect.right = control.rect.left + size.cx;
       control.rect.bottom = control.rect.top + size.cy;
     }

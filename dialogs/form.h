@@ -50,12 +50,15 @@ class Form {
   int Value(const char* name, int index = -1) const;
   void SetValue(const char* name, int index, int value);
   void SetEnabled(const char* name, int index, bool enabled);
-  // A control's rectangle in client pixels.
+  // A control's rectangle in client pixels, at the window's scale.
   RECT ControlRect(const ControlSpec& control);
-  // The picture of an image or picture box control (icons), owned by the form; loaded when the
+  // The dots per inch the window is laid out and drawn for: its screen's when it was made, then
+  // each scale the system moves it to.
+  int Dpi() const { return dpi_; }
+  // The picture of an image control (an icon), owned by the form; loaded when the
   // window is first shown.
   HICON ControlIcon(const char* name, int index = -1) const;
-  // The small image of the form's icon, loaded with the window.
+  // The small image of the form's icon at the window's scale, loaded with the window.
   HICON SmallIcon() const { return smallIcon_.get(); }
 
   // The form whose window this is, if any.
@@ -80,12 +83,19 @@ class Form {
   // A picture box was painted with its picture; the form may draw over it.
   virtual void Control_Paint(const ControlSpec& /*control*/, HDC /*dc*/) {}
   virtual void Timer_Tick() {}
+  // The window has been laid out for a new scale (WM_DPICHANGED).
+  virtual void Form_DpiChanged() {}
+  // The form's icons were loaded again (PickIcons) and the window has them; the old ones go once
+  // this returns.
+  virtual void Icons_Changed() {}
   // Anything the form does not handle itself; the default is the system's.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The drag strip: a left-button press moves the window as if by a title bar.
   void DragWindow(int button);
   void StartTimer(UINT milliseconds);
+  // Loads the form's icons again at the sizes for its scale and gives them to the window.
+  void PickIcons();
   // Files dropped from the shell (WM_DROPFILES): their full paths in the order given, and the drop
   // point in client pixels. Lets the drop go.
   static std::vector<std::wstring> DroppedFiles(HDROP drop, POINT& client);
@@ -102,7 +112,7 @@ class Form {
     HWND window = nullptr;  // null for labels and images
     std::wstring caption;   // labels
     RECT rect{};            // client pixels
-    IconHandle icon;        // images and picture boxes
+    IconHandle icon;        // images
   };
 
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -110,7 +120,15 @@ class Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   void CreateChild(int i);
+  // What a child window takes from the scale: its font, and a combo box's heights.
+  void FitChild(const Control& control);
+  void SetFaceRegion(const Control& control);
   void MakeFaceButtons();
+  // Lays the window and its controls out again for a new scale, keeping every child window.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  HICON LoadFormIcon(int metric) const;
+  // The pictures of images (icons), at the window's scale.
+  void LoadControlIcons();
   // What only a visible window needs waits until the window is first shown: its own icons, the
   // pictures of its images, its face buttons, its child windows' being visible and the sizes of
   // its autosized labels.
@@ -127,7 +145,8 @@ class Form {
   void OnPictureBoxMouse(const Control& control, UINT message, WPARAM wParam, LPARAM lParam);
   int FindIndex(const char* name, int index) const;
   Control* FindControl(HWND window);
-  HBITMAP Bitmap(int id);
+  // Picture `id` drawn for `dpi`, made the first time it is wanted and kept with the form.
+  HBITMAP Bitmap(int id, int dpi);
   HBRUSH Brush(COLORREF color);
   void Center();
 
@@ -135,9 +154,12 @@ class Form {
   HWND hwnd_ = nullptr;
   std::vector<Control> controls_;
   std::vector<int> tabOrder_;  // the controls with windows of their own, in keyboard order
-  IconHandle smallIcon_;       // the window's small icon; the large one is shared
+  int dpi_ = kLayoutDpi;
+  IconHandle smallIcon_;  // the window's icons, at its scale
+  IconHandle bigIcon_;
+  IconHandle handCursor_;  // HandCursor at the window's scale, once the pointer has been over it
   // A form uses a handful of each, so a short list searched in order is all they need.
-  std::vector<std::pair<int, BitmapHandle>> bitmaps_;
+  std::vector<std::pair<std::pair<int, int>, BitmapHandle>> bitmaps_;  // by picture id and dpi
   std::vector<std::pair<COLORREF, BrushHandle>> brushes_;
   const Control* pressedLabel_ = nullptr;
   const Control* capturedPicture_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dialogs/dpi.h"
 #include "dialogs/form.h"
 #include "dialogs/form_internal.h"
 #include "layouts/picture_ids.h"
@@ -161,8 +162,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ScreenToClient(hwnd_, &point);
         const Control* hit = HitTest(point);
         if (hit && (hit->spec->flags & kHandCursor)) {
-          SetCursor(static_cast<HCURSOR>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDC_HAND_POINTER),
-                                                    IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED)));
+          if (!handCursor_) {
+            // The form's own copy at the size for its scale: a shared one keeps its first size.
+            const int width = SystemMetricForDpi(SM_CXCURSOR, dpi_);
+            const int height = SystemMetricForDpi(SM_CYCURSOR, dpi_);
+            handCursor_.reset(static_cast<HICON>(
+                LoadImageW(Instance(), MAKEINTRESOURCEW(IDC_HAND_POINTER), IMAGE_CURSOR, width, height, 0)));
+          }
+          SetCursor(handCursor_.get());
           return TRUE;
         }
       }
@@ -173,6 +180,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_CLOSE:
       Close();
       return 0;

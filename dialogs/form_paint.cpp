@@ -3,10 +3,11 @@
 #include "dialogs/fonts.h"
 #include "dialogs/form.h"
 #include "dialogs/form_internal.h"
+#include "layouts/picture_bitmap.h"
+#include "layouts/picture_drawing.h"
 
 namespace tarvolin {
 
-using form_internal::Instance;
 using form_internal::kFirstControlId;
 
 COLORREF ResolveColor(COLORREF color) {
@@ -15,14 +16,13 @@ COLORREF ResolveColor(COLORREF color) {
   return color;
 }
 
-HBITMAP Form::Bitmap(int id) {
+HBITMAP Form::Bitmap(int id, int dpi) {
   for (const auto& [known, handle] : bitmaps_) {
-    if (known == id) return handle.get();
+    if (known.first == id && known.second == dpi) return handle.get();
   }
-  BitmapHandle bitmap(
-      static_cast<HBITMAP>(LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(DrawPictureBitmap(id, dpi));
   const HBITMAP result = bitmap.get();
-  bitmaps_.emplace_back(id, std::move(bitmap));
+  bitmaps_.emplace_back(std::pair{id, dpi}, std::move(bitmap));
   return result;
 }
 
@@ -43,7 +43,7 @@ void Form::Paint() {
   const HDC dc = BeginPaint(hwnd_, &ps);
   RECT client = {};
   GetClientRect(hwnd_, &client);
-  if (const HBITMAP background = Bitmap(layout_.background)) {
+  if (const HBITMAP background = Bitmap(layout_.background, dpi_)) {
     MemoryDC memory(dc);
     SelectedObject selected(memory.get(), background);
     BITMAP info = {};
@@ -60,7 +60,7 @@ void Form::Paint() {
       COLORREF fore = spec.fore == kColorNone ? 0 : ResolveColor(spec.fore);
       std::wstring text = control.caption;
       Label_Look(spec, text, fore);
-      DrawLabelText(dc, control.rect, text, spec.font, fore);
+      DrawLabelText(dc, control.rect, text, spec.font, fore, dpi_);
     } else if (spec.kind == ControlKind::Image && control.icon) {
       DrawIconEx(dc, control.rect.left, control.rect.top, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
     }
@@ -77,7 +77,7 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
   const RECT& place = controls_[static_cast<size_t>(i)].rect;
   // Outside its region the button shows the window's background, also where the system does
   // not clip a child's drawing to its region.
-  if (const HBITMAP background = Bitmap(layout_.background)) {
+  if (const HBITMAP background = Bitmap(layout_.background, dpi_)) {
     MemoryDC memory(item.hDC);
     SelectedObject selected(memory.get(), background);
     BitBlt(item.hDC, 0, 0, r.right - r.left, r.bottom - r.top, memory.get(), place.left, place.top, SRCCOPY);
@@ -85,19 +85,18 @@ void Form::DrawFaceButton(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &r, Brush(layout_.backColor));
   }
   const int saved = SaveDC(item.hDC);
-  IntersectClipRect(item.hDC, kButtonRegion.left, kButtonRegion.top, kButtonRegion.right,
-                    kButtonRegion.bottom);
+  const RECT region = ButtonRegion(dpi_);
+  IntersectClipRect(item.hDC, region.left, region.top, region.right, region.bottom);
   RECT frame = r;
   DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-  if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0))) {
+  if (const HBITMAP face = Bitmap(spec.picture + (pressed ? 1 : 0), dpi_)) {
     MemoryDC memory(item.hDC);
     SelectedObject selected(memory.get(), face);
     BITMAP info = {};
     GetObjectW(face, sizeof info, &info);
-    // The face sits centred: at (5, 4) of the 89 x 33 button.
-    const int x = ((r.right - r.left) - info.bmWidth) / 2;
-    const int y = ((r.bottom - r.top) - info.bmHeight) / 2;
-    BitBlt(item.hDC, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    // The face sits at (5, 4) of the 89 x 33 button, scaled as the button's own pixels are.
+    BitBlt(item.hDC, ScalePixels(kFaceLeft, dpi_), ScalePixels(kFaceTop, dpi_), info.bmWidth, info.bmHeight,
+           memory.get(), 0, 0, SRCCOPY);
   }
   RestoreDC(item.hDC, saved);
 }
@@ -117,8 +116,14 @@ void Form::PaintPictureBox(const Control& control) {
   const HDC dc = BeginPaint(control.window, &ps);
   RECT client = {};
   GetClientRect(control.window, &client);
-  FillRect(dc, &client, Brush(ResolveColor(control.spec->back)));
-  if (control.icon) DrawIconEx(dc, 0, 0, control.icon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+  // The box's picture is drawn on the box's own background colour, at the window's scale.
+  if (const HBITMAP picture = control.spec->picture ? Bitmap(control.spec->picture, dpi_) : nullptr) {
+    MemoryDC memory(dc);
+    SelectedObject selected(memory.get(), picture);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+  } else {
+    FillRect(dc, &client, Brush(ResolveColor(control.spec->back)));
+  }
   Control_Paint(*control.spec, dc);
   EndPaint(control.window, &ps);
 }

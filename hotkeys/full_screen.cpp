@@ -10,33 +10,6 @@ DWORD WindowProcess(HWND window) {
   GetWindowThreadProcessId(window, &process);
   return process;
 }
-
-// This program is not DPI-aware, so at 125 % the system hands it both rectangles scaled, and the
-// two may round differently. For as long as it lives, the thread asks in physical pixels. Systems
-// without the call (before Windows 10 1607) do not scale them that way.
-class PhysicalPixels {
- public:
-  PhysicalPixels() {
-    if (const SetContext set = Set()) previous_ = set(kPerMonitorAware);
-  }
-  ~PhysicalPixels() {
-    if (previous_) Set()(previous_);
-  }
-  PhysicalPixels(const PhysicalPixels&) = delete;
-  PhysicalPixels& operator=(const PhysicalPixels&) = delete;
-
- private:
-  // DPI_AWARENESS_CONTEXT is a handle; per-monitor aware is the value -3.
-  using SetContext = HANDLE(WINAPI*)(HANDLE);
-  static inline const HANDLE kPerMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
-  static SetContext Set() {
-    // user32 is loaded with the program; the lookup is made once.
-    static const SetContext set = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
-    return set;
-  }
-  HANDLE previous_ = nullptr;
-};
 }  // namespace
 
 bool IsDesktop(const FrontWindow& front) {
@@ -65,7 +38,7 @@ FrontWindow FrontWindowNow() {
   GetClassNameW(window, name, 16);
   front.workerW = lstrcmpW(name, L"WorkerW") == 0;
   if (front.ours || IsDesktop(front)) return front;
-  const PhysicalPixels physical;
+  // The program is per-monitor aware (its manifest), so both rectangles come in physical pixels.
   GetWindowRect(window, &front.window);
   MONITORINFO info = {};
   info.cbSize = sizeof info;

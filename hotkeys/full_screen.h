@@ -29,7 +29,7 @@ bool IsDesktop(const FrontWindow& front);
 // keysStayWithTarvolin is the user's choice to keep the keys everywhere.
 bool StandsAside(const FrontWindow& front, bool keysStayWithTarvolin);
 
-// The window in front now, its rectangles asked for in physical pixels.
+// The window in front now, its rectangles in physical pixels.
 FrontWindow FrontWindowNow();
 
 // The user's line "FullScreenKeys" of [Other Settings], read at start-up: exactly "Tarvolin" keeps

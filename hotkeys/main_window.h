@@ -22,6 +22,9 @@ class MainWindow {
   // small images.
   virtual HICON ActiveIcon() const = 0;
   virtual HICON PausedIcon() const = 0;
+  // The taskbar was made anew (the shell restarted) and the tray icon is gone with the old one:
+  // Main picks its icons again for its scale and adds the tray icon.
+  virtual void AddTrayIconAgain() = 0;
   virtual void ShowMain() = 0;
   // Closing Main runs the program's shutdown and ends it.
   virtual void CloseMain() = 0;

@@ -30,8 +30,8 @@ void HandleTrayClick(LPARAM mouseMessage) {
 }
 
 // After the shell restarts, the icon is gone with the old taskbar: add it again as it was.
-void RestoreTrayIcon(HWND window) {
-  if (TheMainWindow()) TrayAdd(window, TrayIconNow(), TrayTipText());
+void RestoreTrayIcon() {
+  if (MainWindow* main = TheMainWindow()) main->AddTrayIconAgain();
 }
 }  // namespace
 
@@ -98,7 +98,7 @@ LRESULT CALLBACK MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lP
   } catch (...) {
   }
   try {
-    if (message == TaskbarCreatedMessage() && message != 0) RestoreTrayIcon(window);
+    if (message == TaskbarCreatedMessage() && message != 0) RestoreTrayIcon();
   } catch (...) {
   }
   if (!g_previous) return DefWindowProcW(window, message, wParam, lParam);

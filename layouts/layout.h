@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "layouts/scale.h"
+
 namespace tarvolin {
 
 enum class ControlKind { FaceButton, CheckBox, Label, Image, PictureBox, ComboBox };
@@ -58,10 +60,17 @@ extern const FormSpec kAboutLayout;
 extern const FormSpec kInforLayout;
 extern const FormSpec kInfor2Layout;
 
-inline constexpr int kTwipsPerPixel = 15;
-inline int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+// The layouts are drawn for 96 dots per inch, 15 twips per pixel. At another scale each left, top,
+// width and height is converted on its own, with half a pixel rounded up.
+inline constexpr int kLayoutDpi = 96;
+inline constexpr int TwipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-// The part of every 89 x 33 face button that is drawn and takes the mouse, in its own pixels.
+// The part of every 89 x 33 face button that is drawn and takes the mouse, in its own pixels at 96
+// dots per inch; at another scale each edge is ScalePixels of it.
 inline constexpr RECT kButtonRegion = {7, 5, 83, 27};
+inline RECT ButtonRegion(int dpi) {
+  return {ScalePixels(kButtonRegion.left, dpi), ScalePixels(kButtonRegion.top, dpi),
+          ScalePixels(kButtonRegion.right, dpi), ScalePixels(kButtonRegion.bottom, dpi)};
+}
 
 }  // namespace tarvolin

@@ -1,11 +1,14 @@
-// Resource ids of every picture the program carries. Shared by the .rc files and the code.
+// Ids of every picture: the resource ids of the icons and the cursor (shared by the .rc files and
+// the code), and the names of the pictures the program draws (picture_drawing.h), among them
+// IDI_BROWSE, the browse button's picture drawn on its light grey from BrowseIcon's art.
 #pragma once
 
 #define IDI_APP 1           // AppIcon: executable, Main's window and the active tray icon
 #define IDI_PAUSED 2        // PausedIcon: the tray icon while the hotkeys are paused
-#define IDI_BROWSE 3        // BrowseIcon: the editor's browse buttons, 22 x 22
+#define IDI_BROWSE 3        // BrowseIcon: the editor's browse buttons, 22 x 22 at 96 dpi (drawn)
 #define IDC_HAND_POINTER 4  // HandCursor: over About's e-mail link
 
+// Backgrounds and faces, drawn by the program.
 #define IDB_MAIN_BACKGROUND 100
 #define IDB_EDIT_BACKGROUND 101
 #define IDB_ABOUT_BACKGROUND 102

@@ -6,6 +6,7 @@
 
 #include "base/system_library.h"
 #include "dialogs/about_form.h"
+#include "dialogs/dpi.h"
 #include "dialogs/edit_form.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
@@ -42,20 +43,41 @@ void MainForm::SetSwitchesEnabled(bool enabled) {
   for (int n = 1; n <= kSlotCount; ++n) SetEnabled("Check", n, enabled);
 }
 
-// The tray takes the small images of the two icons, drawn for that size: Main's own small icon,
-// and one of Image2's picture; Main's own large icon stays the 32 x 32 one.
+// The tray takes the small images of the two icons, drawn for that size at Main's scale: Main's own
+// small icon, and one of Image2's picture.
 HICON MainForm::ActiveIcon() const { return SmallIcon(); }
 
 // Loaded the first time the hotkeys are paused: most runs never show it.
 HICON MainForm::PausedIcon() const {
   const ControlSpec* image = Spec("Image2");
   if (!trayPaused_ && image) {
-    trayPaused_.reset(
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    const int size = SystemMetricForDpi(SM_CXSMICON, Dpi());
+    trayPaused_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(image->picture), IMAGE_ICON, size, size, 0)));
   }
   return trayPaused_.get();
 }
+
+void MainForm::AddTrayIconAgain() {
+  trayGone_ = true;
+  PickIcons();
+  trayGone_ = false;
+}
+
+// Main's icons are new (another scale, or a new taskbar): the paused one follows at the same size,
+// and the tray shows the new one before the old ones go.
+void MainForm::Icons_Changed() {
+  const IconHandle oldPaused(trayPaused_.release());
+  if (oldPaused) PausedIcon();
+  if (trayGone_) {
+    TrayAdd(hwnd(), TrayIconNow(), TrayTipText());
+  } else {
+    TrayModify(hwnd(), TrayIconNow(), TrayTipText());
+  }
+}
+
+// The tips of taken keys lie over the rows, which have moved.
+void MainForm::Form_DpiChanged() { UpdateTakenTips(); }
 
 bool MainForm::AnotherCopyRuns() {
   // One copy per user: the mutex lives in the session's namespace and carries the user's name.

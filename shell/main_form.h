@@ -22,6 +22,7 @@ class MainForm : public Form, public MainWindow {
   // The small images of Main's own icon (the active tray icon) and of Image2's picture (the paused one).
   HICON ActiveIcon() const override;
   HICON PausedIcon() const override;
+  void AddTrayIconAgain() override;
   void ShowMain() override { Show(); }
   void CloseMain() override { Close(); }
   void TakenKeysChanged() override;
@@ -32,6 +33,8 @@ class MainForm : public Form, public MainWindow {
   void Control_Click(const ControlSpec& control) override;
   void Control_MouseDown(const ControlSpec* control, int button, int x, int y) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Form_DpiChanged() override;
+  void Icons_Changed() override;
   void Label_Look(const ControlSpec& control, std::wstring& text, COLORREF& fore) const override;
 
  private:
@@ -47,6 +50,7 @@ class MainForm : public Form, public MainWindow {
   // The tooltip over the rows of taken keys, made the first time a key is taken.
   HWND tooltip_ = nullptr;
   mutable IconHandle trayPaused_;  // the tray's paused icon, in the small size
+  bool trayGone_ = false;          // while the icons are picked again for a new taskbar
 };
 
 }  // namespace tarvolin

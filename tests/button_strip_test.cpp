@@ -133,7 +133,7 @@ std::array<COLORREF, 5> EdgesOf(int look) {
   const HBRUSH grey = CreateSolidBrush(kLightGrey);
   FillRect(dc, &rect, grey);
   DeleteObject(grey);
-  DrawButtonEdge(dc, rect, look);
+  DrawButtonEdge(dc, rect, look, kLayoutDpi);
   const std::array<COLORREF, 5> edges = {GetPixel(dc, 0, 11), GetPixel(dc, 11, 0),
                                          GetPixel(dc, kSize - 1, 11), GetPixel(dc, 11, kSize - 1),
                                          GetPixel(dc, 1, 11)};

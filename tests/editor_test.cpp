@@ -357,3 +357,61 @@ TEST_F(Editor, FilesDroppedOnMainsRowBecomeItsLiveBindingsAndNothingIsWritten) {
   EXPECT_FALSE(RunValueExists(HKEY_LOCAL_MACHINE));
   EXPECT_FALSE(RunValueExists(HKEY_CURRENT_USER));
 }
+
+// Moved to a screen of another scale, the editor lays itself out for it with the same windows: what
+// the user typed and ticked, the caret and the focus stay, and drops still find their rows.
+TEST_F(Editor, AtANewScaleTheEditorKeepsItsWindowsTextsAndChecksInTheNewLayout) {
+  LoadedMain main;
+  EditForm editor;
+  ASSERT_TRUE(editor.Load(main->hwnd()));
+  editor.Show();
+  const HWND combo = editor.ControlWindow("Combo", 2);
+  const HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetFocus(edit);
+  for (const wchar_t c : std::wstring(L"D:\\游戏 1.exe")) SendMessageW(edit, WM_CHAR, c, 0);
+  SendMessageW(edit, EM_SETSEL, 3, 3);
+  Tick(editor, "Check2", true);
+  const RECT closedAt96 = ClientRectOf(combo);
+  const HWND ok = editor.ControlWindow("Command1", 0);
+
+  const RECT suggested = {40, 30, 40 + 629, 30 + 630};
+  ChangeDpi(editor.hwnd(), 144, suggested);
+  RECT window = {};
+  GetWindowRect(editor.hwnd(), &window);
+  EXPECT_EQ(window, suggested);
+  EXPECT_EQ(editor.ControlWindow("Combo", 2), combo) << "made anew";
+  EXPECT_EQ(editor.ControlWindow("Command1", 0), ok) << "made anew";
+  // Worked out by hand from the layout's twips at 144 dots per inch.
+  const RECT combo3 = ClientRectOf(editor.ControlWindow("Combo", 3));
+  EXPECT_EQ((RECT{combo3.left, combo3.top, combo3.right, 0}), (RECT{84, 156, 555, 0}));
+  EXPECT_EQ(ClientRectOf(editor.ControlWindow("picCommand", 11)), (RECT{564, 482, 597, 515}));
+  EXPECT_EQ(ClientRectOf(ok), (RECT{354, 564, 488, 614}));
+  RECT region = {};
+  GetWindowRgnBox(ok, &region);
+  EXPECT_EQ(region, (RECT{11, 8, 124, 40}));
+  const RECT heading = editor.ControlRect(*editor.Spec("Label1"));
+  EXPECT_EQ(heading.top, 51);
+  EXPECT_EQ(heading.bottom - heading.top, 18) << "9 points at 144 dots per inch";
+  // The closed box grows with the scale, not just with its font. (Wine sets a list row's height
+  // only in owner-drawn boxes, so the rows cannot be checked here.)
+  const RECT closed = ClientRectOf(combo);
+  EXPECT_EQ(closed.bottom - closed.top, ScalePixels(closedAt96.bottom - closedAt96.top, 144));
+
+  EXPECT_EQ(editor.Caption("Combo", 2), L"D:\\游戏 1.exe");
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 3u);
+  EXPECT_EQ(end, 3u);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_EQ(editor.Value("Check2"), 1);
+  DropOnControl(editor.hwnd(), kEditLayout, "Combo", 7, {L"C:\\a.exe"});
+  EXPECT_EQ(editor.Caption("Combo", 7), L"C:\\a.exe");
+  EXPECT_EQ(editor.Caption("Combo", 6), L"");
+  editor.Close();
+  // Main's rows take drops at its own new scale too.
+  ChangeDpi(main->hwnd(), 144, suggested);
+  DropOnControl(main->hwnd(), kMainLayout, "Label", 7, {L"C:\b.exe"});
+  EXPECT_EQ(main->SlotCommandName(7), L"C:\b.exe");
+  EXPECT_EQ(main->SlotCommandName(8), L"");
+}

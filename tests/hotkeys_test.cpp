@@ -190,7 +190,7 @@ namespace {
 // Red pixels in slot n's row of Main, as the user sees it.
 int RedInRow(HWND main, int slot) {
   const ControlSpec* label = FindLayoutControl(kMainLayout, "Label", slot);
-  return label ? CaptureClient(main).Count(LayoutRect(*label), 0xFF0000) : -1;
+  return label ? CaptureClient(main).Count(LayoutRect(*label, kLayoutDpi), 0xFF0000) : -1;
 }
 }  // namespace
 

@@ -120,8 +120,8 @@ TEST_F(MainWindow, ExitThenOkEndsTheProgramAndFreesEveryKey) {
 TEST_F(MainWindow, OnlyTheInnerRectangleOfAFaceButtonTakesTheMouse) {
   ASSERT_NE(Start(), nullptr);
   // Command1(4), Exit: a press just outside the inner rectangle is not a press on the button.
-  const int left = TwipsToPixels(4815);
-  const int top = TwipsToPixels(5640);
+  const int left = TwipsToPixels(4815, kLayoutDpi);
+  const int top = TwipsToPixels(5640, kLayoutDpi);
   const POINT outside = WindowPoint(main_, left + 3, top + 2);
   ClickAt(outside.x, outside.y);
   // A switch clicked after it still reacts: no question took Main's input.
@@ -152,7 +152,8 @@ TEST_F(MainWindow, AboutClosesOnAnyPressOnItsBackgroundOrVersionButNotOnTheAddre
   Click("Command1", 0);
   about = WaitForOwnWindow(L"Tarvolin.About");
   ASSERT_NE(about, nullptr);
-  const POINT version = WindowPoint(about, TwipsToPixels(1260) + 3, TwipsToPixels(825) + 5);
+  const POINT version =
+      WindowPoint(about, TwipsToPixels(1260, kLayoutDpi) + 3, TwipsToPixels(825, kLayoutDpi) + 5);
   test::MouseButton(version.x, version.y, kLeftButton, true);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
   test::MouseButton(version.x, version.y, kLeftButton, false);
@@ -173,7 +174,8 @@ TEST_F(MainWindow, TheAddressOpensAMailMessageAndLeavesAboutOpen) {
   Click("Command1", 0);
   const HWND about = WaitForOwnWindow(L"Tarvolin.About");
   ASSERT_NE(about, nullptr);
-  const POINT address = WindowPoint(about, TwipsToPixels(1620) + 10, TwipsToPixels(1840) + 5);
+  const POINT address =
+      WindowPoint(about, TwipsToPixels(1620, kLayoutDpi) + 10, TwipsToPixels(1840, kLayoutDpi) + 5);
   ClickAt(address.x, address.y);
   EXPECT_TRUE(WaitUntil([] { return !ProbeStarts().empty(); }));
   const auto starts = ProbeStarts();
@@ -227,4 +229,64 @@ TEST_F(MainWindow, ClosingMainWhileAWindowIsOpenClosesItAndEndsTheProgram) {
   PostMessageW(main_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program_->WaitForExit());
   EXPECT_EQ(HeldFunctionKeys(), "------------");
+}
+
+namespace {
+SIZE ClientSize(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+}  // namespace
+
+// At 150 % (144 dots per inch) every window is drawn for that scale, and the mouse finds each
+// control where it is drawn: half pixels rounded up, About is 498 x 249, Infor2 348 x 185.
+TEST_F(MainWindow, AtAScaleOf144EveryWindowHasItsScaledSizeAndItsControlsAreWhereTheyAreDrawn) {
+  const ScreenScale scale(144);
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_EQ(ClientSize(main_), (SIZE{629, 630}));
+
+  Click("Command1", 0);
+  const HWND about = WaitForOwnWindow(L"Tarvolin.About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(ClientSize(about), (SIZE{498, 249}));
+  const POINT background = WindowPoint(about, 45, 210);
+  ClickAt(background.x, background.y);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+  // Opened from Main, and closed with its own Cancel, at its scaled place.
+  const auto expectWindow = [&](int button, const wchar_t* className, SIZE size) {
+    Click("Command1", button);
+    const HWND window = WaitForOwnWindow(className);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ClientSize(window), size);
+    Click(window, "Command1", 1);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+  };
+  expectWindow(4, L"Tarvolin.Infor", {498, 174});
+  expectWindow(1, L"Tarvolin.Edit", {629, 630});
+
+  RunningProgram second;
+  ASSERT_TRUE(second.Start());
+  const HWND notice = second.WaitForWindow(L"Tarvolin.Infor2");
+  ASSERT_NE(notice, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(notice) && Painted(notice); }));
+  EXPECT_EQ(ClientSize(notice), (SIZE{348, 185}));
+  Click(notice, "Command1");
+  EXPECT_TRUE(second.WaitForExit());
+}
+
+TEST_F(MainWindow, AtAScaleOf144ASwitchSaveAndTheDragStripWorkWhereTheyAreDrawn) {
+  const ScreenScale scale(144);
+  ASSERT_NE(Start(), nullptr);
+  Click("Check", 3);
+  EXPECT_TRUE(WaitForKeys([] { return KeyHeldElsewhere(VK_F3); }));
+  EXPECT_EQ(HeldFunctionKeys(), "--x---------");
+  Click("Command1", 2);
+  EXPECT_TRUE(WaitUntil([] { return Setting(L"Enabled", L"F3") == "True"; }));
+  EXPECT_EQ(Setting(L"Enabled", L"F4"), "False");
+  RECT before = {};
+  GetWindowRect(main_, &before);
+  Drag(WindowPoint(main_, 450, 20), 60, 30, kLeftButton);
+  EXPECT_TRUE(MovedBy(main_, before, 60, 30));
 }

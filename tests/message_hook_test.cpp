@@ -16,6 +16,8 @@
 #include "hotkeys/system_calls.h"
 #include "hotkeys/taken_keys.h"
 #include "hotkeys/tray.h"
+#include "layouts/picture_ids.h"
+#include "support/capture.h"
 #include "support/loaded_main.h"
 #include "support/process.h"
 #include "support/recorder.h"
@@ -242,6 +244,14 @@ TEST_F(Hook, TheHandOverReadsAndWritesMainsOwnLabelsAndBoxes) {
     child = GetWindow(child, GW_HWNDNEXT);
   }
   EXPECT_NE(main.PausedIcon(), main.ActiveIcon());
+  // At 150 % the tray's icons and the window's own are the images drawn for that scale's sizes.
+  ChangeDpi(Main().hwnd(), 144, RECT{0, 0, 629, 630});
+  EXPECT_EQ(FromIcon(main.ActiveIcon()), ResourceIcon(IDI_APP, 24));
+  EXPECT_EQ(FromIcon(main.PausedIcon()), ResourceIcon(IDI_PAUSED, 24));
+  EXPECT_EQ(FromIcon(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_BIG, 0))),
+            ResourceIcon(IDI_APP, 48));
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(Main().hwnd(), WM_GETICON, ICON_SMALL, 0)),
+            main.ActiveIcon());
 }
 
 namespace {

@@ -235,12 +235,22 @@ TEST_F(Startup, ALibraryPlantedBesideTheProgramIsNeverLoaded) {
   EXPECT_EQ(ReadFileBytes(marker), "") << "the planted library was loaded";
 }
 
-TEST(Program, IsAPlainExecutableWithItsVersionAndNoManifest) {
+TEST(Program, IsAPlainExecutableWithItsVersionAndAManifestOfItsScaleAlone) {
   const std::wstring path = ProgramPath();
   const HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(image, nullptr);
-  // A manifest would switch off the system's file virtualization and make the program DPI-aware.
-  EXPECT_EQ(FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+  // The program draws for each screen's scale; an execution level would switch off the system's
+  // file virtualization, and the classic controls stay without a common-controls dependency.
+  const HRSRC manifest = FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(manifest, nullptr);
+  const std::string xml(static_cast<const char*>(LockResource(LoadResource(image, manifest))),
+                        SizeofResource(image, manifest));
+  EXPECT_NE(xml.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find(">true/pm</dpiAware>"), std::string::npos) << xml;
+  for (const char* absent : {"requestedExecutionLevel", "trustInfo", "dependency", "supportedOS"}) {
+    EXPECT_EQ(xml.find(absent), std::string::npos) << absent;
+  }
+  EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr) << "a test program has none";
   const HRSRC version = FindResourceW(image, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
   ASSERT_NE(version, nullptr);
   const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(image, version)));

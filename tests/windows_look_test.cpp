@@ -11,6 +11,7 @@
 #include "dialogs/fonts.h"
 #include "dialogs/infor2_form.h"
 #include "dialogs/infor_form.h"
+#include "layouts/picture_bitmap.h"
 #include "layouts/picture_ids.h"
 #include "support/loaded_main.h"
 #include "support/capture.h"
@@ -28,9 +29,9 @@ Pixels Capture(HWND window) {
   return CaptureClient(window);
 }
 
+// A picture as the program draws it at 96 dpi.
 Pixels Resource(int id) {
-  BitmapHandle bitmap(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle bitmap(DrawPictureBitmap(id, 96));
   return FromBitmap(bitmap.get());
 }
 
@@ -135,8 +136,7 @@ namespace {
 // A window's background picture with a label's text drawn on it as the label draws it, with room
 // to spare on the right: what the window shows where that label is painted whole.
 Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, const std::wstring& text) {
-  BitmapHandle picture(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(background), IMAGE_BITMAP, 0, 0, 0)));
+  BitmapHandle picture(DrawPictureBitmap(background, 96));
   BITMAP size = {};
   GetObjectW(picture.get(), sizeof size, &size);
   const HDC dc = GetDC(window);
@@ -148,10 +148,10 @@ Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, 
     SelectedObject target(canvas.get(), bitmap.get());
     SelectedObject from(source.get(), picture.get());
     BitBlt(canvas.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
-    RECT room = LayoutRect(label);
+    RECT room = LayoutRect(label, kLayoutDpi);
     room.right = size.bmWidth;
     room.bottom = size.bmHeight;
-    DrawLabelText(canvas.get(), room, text, label.font, label.fore);
+    DrawLabelText(canvas.get(), room, text, label.font, label.fore, kLayoutDpi);
     pixels = FromDC(canvas.get(), size.bmWidth, size.bmHeight);
   }
   ReleaseDC(window, dc);
@@ -166,7 +166,7 @@ Pixels LabelOnBackground(HWND window, int background, const ControlSpec& label, 
 TEST_F(Look, AboutsAddressIsPaintedWholeFromTheFirstShow) {
   LoadedMain main;
   const ControlSpec& label = *FindLayoutControl(kAboutLayout, "Label1");
-  const RECT place = LayoutRect(label);
+  const RECT place = LayoutRect(label, kLayoutDpi);
   const Pixels background = Resource(IDB_ABOUT_BACKGROUND);
   for (const std::wstring& address : {ContactAddress(), std::wstring(L"contact@tarvolin.example.org")}) {
     AboutForm about;
@@ -207,9 +207,9 @@ Pixels DrawText(const std::wstring& text, FontKind kind, bool asLabel) {
     RECT r = {0, 0, 120, 20};
     FillRect(memory.get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (asLabel) {
-      DrawLabelText(memory.get(), r, text, kind, 0);
+      DrawLabelText(memory.get(), r, text, kind, 0, kLayoutDpi);
     } else {
-      SelectedObject font(memory.get(), ControlFont(kind));
+      SelectedObject font(memory.get(), ControlFont(kind, kLayoutDpi));
       DrawTextW(memory.get(), text.c_str(), -1, &r, DT_SINGLELINE | DT_NOPREFIX);
     }
     pixels = FromDC(memory.get(), 120, 20);
@@ -254,4 +254,59 @@ TEST_F(Look, TheEditorsDefaultFontMakesItsHeadingTwelvePixelsHigh) {
   EXPECT_EQ(heading.top, 34);
   EXPECT_EQ(heading.bottom - heading.top, 12);
   editor.Close();
+}
+
+// Each left, top, width and height is converted on its own, half a pixel up; a face button's
+// region is each edge of (7, 5)-(83, 27) scaled, less the last column and row that the system's
+// round-cornered rectangle leaves out at any scale. Worked out by hand from the layout's twips.
+TEST_F(Look, AtEveryScaleEachControlTakesItsConvertedPlace) {
+  struct Expected {
+    int dpi;
+    SIZE client;
+    RECT settings, region, check1, label6, label7;
+  };
+  // clang-format off
+  const Expected table[] = {
+    {96, {419, 420}, {321, 344, 410, 377}, {7, 5, 82, 26}, {379, 62, 392, 75}, {69, 176, 368, 193}, {69, 199, 368, 216}},
+    {120, {524, 525}, {401, 430, 512, 471}, {9, 6, 103, 33}, {473, 78, 489, 94}, {87, 220, 460, 241}, {87, 248, 460, 269}},
+    {144, {629, 630}, {482, 516, 616, 566}, {11, 8, 124, 40}, {568, 93, 587, 112}, {104, 264, 552, 290}, {104, 298, 552, 324}},
+    {168, {733, 735}, {562, 602, 718, 660}, {12, 9, 144, 46}, {663, 109, 685, 131}, {121, 307, 644, 337}, {121, 347, 644, 377}},
+    {192, {838, 840}, {642, 688, 820, 754}, {14, 10, 165, 53}, {757, 124, 782, 149}, {139, 351, 736, 385}, {139, 397, 736, 431}},
+    {288, {1257, 1260}, {963, 1032, 1230, 1131}, {21, 15, 248, 80}, {1136, 186, 1174, 224}, {208, 527, 1104, 578}, {208, 596, 1104, 647}},
+  };
+  // clang-format on
+  LoadedMain main;
+  const HWND settings = main->ControlWindow("Command1", 1);
+  for (const Expected& at : table) {
+    SCOPED_TRACE(at.dpi);
+    // Placed so that the Settings button is on the screen, whose pixels are captured below.
+    const int top = 40 - at.settings.top;
+    ChangeDpi(main->hwnd(), at.dpi, RECT{10, top, 10 + at.client.cx, top + at.client.cy});
+    EXPECT_EQ(main->Dpi(), at.dpi);
+    RECT client = {};
+    GetClientRect(main->hwnd(), &client);
+    EXPECT_EQ(client.right, at.client.cx);
+    EXPECT_EQ(client.bottom, at.client.cy);
+    EXPECT_EQ(ClientRectOf(settings), at.settings);
+    RECT region = {};
+    EXPECT_EQ(GetWindowRgnBox(settings, &region), SIMPLEREGION);
+    EXPECT_EQ(region, at.region);
+    EXPECT_EQ(ClientRectOf(main->ControlWindow("Check", 1)), at.check1);
+    EXPECT_EQ(main->ControlRect(*main->Spec("Label", 6)), at.label6);
+    EXPECT_EQ(main->ControlRect(*main->Spec("Label", 7)), at.label7);
+    // The face's black outline, drawn at the button's own scaled pixels, begins on the region's
+    // left edge with the face's white line beside it, and its right and top lines lie inside.
+    main->Show();
+    RedrawWindow(settings, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Pixels face = CaptureClient(settings);
+    const int middle = (at.region.top + at.region.bottom) / 2;
+    const int centre = (at.region.left + at.region.right) / 2;
+    EXPECT_EQ(face.at(at.region.left, middle), 0x000000u);
+    EXPECT_EQ(face.at(ScalePixels(8, at.dpi), middle), 0xFFFFFFu);
+    const int rightLine = ScalePixels(82, at.dpi) - 1;
+    EXPECT_LT(rightLine, at.region.right);
+    EXPECT_EQ(face.at(rightLine, middle), 0x000000u);
+    EXPECT_GE(ScalePixels(6, at.dpi), at.region.top);
+    EXPECT_EQ(face.at(centre, ScalePixels(6, at.dpi)), 0x000000u);
+  }
 }

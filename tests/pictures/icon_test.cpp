@@ -1,7 +1,11 @@
 // The icons and the cursor: sizes, colour depths, masks and the cursor's hot spot.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <set>
+#include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -69,6 +73,22 @@ int RedOverTheAppIcon(const Picture& app, const Picture& paused) {
   return red;
 }
 
+const Picture& ImageOfSize(const std::vector<Picture>& images, int size) {
+  for (const Picture& image : images) {
+    if (image.width == size) {
+      return image;
+    }
+  }
+  throw std::runtime_error("no image of " + std::to_string(size) + " pixels");
+}
+
+std::uint64_t Fnv1a(const std::vector<std::uint8_t>& bytes, std::uint64_t hash = 0xCBF29CE484222325u) {
+  for (std::uint8_t b : bytes) {
+    hash = (hash ^ b) * 0x100000001B3u;
+  }
+  return hash;
+}
+
 // Pixels of the hat's dark blue, and of the yellow of its stars and moon.
 std::pair<int, int> BlueAndYellow(const Picture& icon) {
   int blue = 0, yellow = 0;
@@ -80,9 +100,9 @@ std::pair<int, int> BlueAndYellow(const Picture& icon) {
 }
 
 TEST(AppIcon, Is32By32In24BitColourWithAMask) {
-  const Picture icon = ReadIconFile(PicturePath("AppIcon.ico"));
+  const Picture icon = ImageOfSize(ReadIconImages(PicturePath("AppIcon.ico")), 32);
   EXPECT_EQ(icon.resourceType, 1);
-  EXPECT_EQ(icon.imageCount, 2);
+  EXPECT_EQ(icon.imageCount, 6);
   EXPECT_EQ(icon.width, 32);
   EXPECT_EQ(icon.height, 32);
   EXPECT_EQ(icon.bitsPerPixel, 24);
@@ -97,9 +117,9 @@ TEST(AppIcon, Is32By32In24BitColourWithAMask) {
 }
 
 TEST(PausedIcon, IsTheAppIconUnderARedProhibitionSign) {
-  const Picture app = ReadIconFile(PicturePath("AppIcon.ico"));
-  const Picture paused = ReadIconFile(PicturePath("PausedIcon.ico"));
-  EXPECT_EQ(paused.imageCount, 2);
+  const Picture app = ImageOfSize(ReadIconImages(PicturePath("AppIcon.ico")), 32);
+  const Picture paused = ImageOfSize(ReadIconImages(PicturePath("PausedIcon.ico")), 32);
+  EXPECT_EQ(paused.imageCount, 6);
   ASSERT_EQ(paused.width, 32);
   ASSERT_EQ(paused.height, 32);
   EXPECT_EQ(paused.bitsPerPixel, 24);
@@ -111,12 +131,12 @@ TEST(PausedIcon, IsTheAppIconUnderARedProhibitionSign) {
   }
 }
 
-// The tray shows the second image, drawn at 16 pixels rather than scaled from the first.
+// The tray shows the 16-pixel image at 100 %, drawn at 16 pixels rather than scaled.
 TEST(AppIcon, Its16By16ImageIsTheHatAndWandIn24BitColourWithAMask) {
   const std::vector<Picture> images = ReadIconImages(PicturePath("AppIcon.ico"));
-  ASSERT_EQ(images.size(), 2u);
-  EXPECT_EQ(images[0].width, 32) << "largest first";
-  const Picture& icon = images[1];
+  ASSERT_EQ(images.size(), 6u);
+  EXPECT_EQ(images[0].width, 48) << "largest first";
+  const Picture& icon = ImageOfSize(images, 16);
   ASSERT_EQ(icon.width, 16);
   EXPECT_EQ(icon.bitsPerPixel, 24);
   EXPECT_TRUE(icon.clear(0, 0) && icon.clear(15, 15)) << "corners show the desktop";
@@ -126,24 +146,76 @@ TEST(AppIcon, Its16By16ImageIsTheHatAndWandIn24BitColourWithAMask) {
   const auto [blue, yellow] = BlueAndYellow(icon);
   EXPECT_GT(blue, 40) << "the dark-blue hat";
   EXPECT_GT(yellow, 12) << "stars and moon";
-  const std::set<Rgb> large = OpaqueColours(images[0]);
+  const std::set<Rgb> large = OpaqueColours(ImageOfSize(images, 32));
   for (Rgb c : OpaqueColours(icon)) {
     EXPECT_TRUE(large.count(c)) << ColourName(c) << " is not among the large image's colours";
   }
 }
 
 TEST(PausedIcon, Its16By16ImageIsTheSmallAppIconUnderARedProhibitionSign) {
-  const std::vector<Picture> app = ReadIconImages(PicturePath("AppIcon.ico"));
-  const std::vector<Picture> paused = ReadIconImages(PicturePath("PausedIcon.ico"));
-  ASSERT_TRUE(app.size() == 2 && paused.size() == 2);
-  ASSERT_EQ(paused[1].width, 16);
-  EXPECT_EQ(paused[1].bitsPerPixel, 24);
-  EXPECT_TRUE(ClearPixelsAreBlack(paused[1]));
-  const int red = RedOverTheAppIcon(app[1], paused[1]);
+  const Picture app = ImageOfSize(ReadIconImages(PicturePath("AppIcon.ico")), 16);
+  const Picture paused = ImageOfSize(ReadIconImages(PicturePath("PausedIcon.ico")), 16);
+  EXPECT_EQ(paused.bitsPerPixel, 24);
+  EXPECT_TRUE(ClearPixelsAreBlack(paused));
+  const int red = RedOverTheAppIcon(app, paused);
   EXPECT_GT(red, 60);
   EXPECT_LT(red, 140) << "the hat still shows through";
   for (auto [x, y] : {std::pair{0, 8}, {15, 7}, {8, 0}, {7, 15}, {7, 7}, {8, 8}, {4, 4}, {11, 11}}) {
-    EXPECT_EQ(paused[1].at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
+    EXPECT_EQ(paused.at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
+  }
+}
+
+// An image drawn for each size Windows asks for, largest first. The new sizes take 16 colours of
+// the art's own: the standard 16-colour palette has neither the hat's blue nor the stars' yellow.
+TEST(AppIcon, HasAnImageOfEachSizeInTheArtsOwnColours) {
+  const std::vector<Picture> images = ReadIconImages(PicturePath("AppIcon.ico"));
+  ASSERT_EQ(images.size(), std::size(kIconSizes));
+  const std::set<Rgb> artColours = OpaqueColours(ImageOfSize(images, 32));
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    const Picture& icon = images[i];
+    const int n = kIconSizes[i];
+    SCOPED_TRACE(n);
+    ASSERT_TRUE(icon.width == n && icon.height == n);
+    if (n != 32 && n != 16) {
+      EXPECT_TRUE(icon.bitsPerPixel == 4 && icon.palette.size() <= 16u);
+    }
+    EXPECT_TRUE(icon.clear(0, 0) && icon.clear(n - 1, 0)) << "corners show the desktop";
+    EXPECT_TRUE(ClearPixelsAreBlack(icon));
+    const auto [blue, yellow] = BlueAndYellow(icon);
+    EXPECT_GT(blue, n * n / 7) << "the dark-blue hat";
+    EXPECT_GT(yellow, n * n / 35) << "stars and moon";
+    EXPECT_EQ(OpaqueColours(icon), artColours);
+  }
+}
+
+// At every size the paused image is the app image with the sign's red added, and nothing else.
+TEST(PausedIcon, IsTheAppIconUnderARedProhibitionSignAtEachSize) {
+  const std::vector<Picture> app = ReadIconImages(PicturePath("AppIcon.ico"));
+  const std::vector<Picture> paused = ReadIconImages(PicturePath("PausedIcon.ico"));
+  ASSERT_EQ(paused.size(), std::size(kIconSizes));
+  for (std::size_t i = 0; i < paused.size(); ++i) {
+    const int n = kIconSizes[i];
+    SCOPED_TRACE(n);
+    ASSERT_TRUE(app.at(i).width == n && paused[i].width == n);
+    EXPECT_EQ(paused[i].bitsPerPixel, app[i].bitsPerPixel);
+    EXPECT_TRUE(ClearPixelsAreBlack(paused[i]));
+    const int red = RedOverTheAppIcon(app[i], paused[i]);
+    EXPECT_GT(red, n * n * 3 / 10);
+    EXPECT_LT(red, n * n / 2) << "the hat still shows through";
+    const int h = n / 2, q = n / 4;  // the ring crosses each edge's middle, the slash the centre
+    for (auto [x, y] :
+         {std::pair{1, h}, {n - 2, h}, {h, 1}, {h, n - 2}, {h, h}, {q, q}, {n - 1 - q, n - 1 - q}}) {
+      EXPECT_EQ(paused[i].at(x, y), 0xFF0000u) << "(" << x << ", " << y << ")";
+    }
+  }
+}
+
+// The 32 and 16 images stay byte for byte what they were before the other sizes came.
+TEST(AppIcon, Its32And16PixelImagesAndThePausedOnesAreUnchanged) {
+  for (auto [file, hash] :
+       {std::pair{"AppIcon.ico", 0xD94C7B707F3615F6u}, {"PausedIcon.ico", 0x6F0221D399B4BFF8u}}) {
+    const std::vector<Picture> images = ReadIconImages(PicturePath(file));
+    EXPECT_EQ(Fnv1a(ImageOfSize(images, 16).bytes, Fnv1a(ImageOfSize(images, 32).bytes)), hash) << file;
   }
 }
 

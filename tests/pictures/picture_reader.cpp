@@ -1,5 +1,6 @@
 #include "picture_reader.h"
 
+#include <cstddef>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -193,6 +194,8 @@ std::vector<Picture> ReadIconImages(const std::string& path) {
     if (offset < 6 + 16 * static_cast<std::size_t>(count) || offset + size > b.size()) {
       throw std::runtime_error(path + ": an image lies outside the file's image data");
     }
+    pic.bytes.assign(b.begin() + static_cast<std::ptrdiff_t>(offset),
+                     b.begin() + static_cast<std::ptrdiff_t>(offset + size));
     Header h = ReadInfoHeader(b, offset);
     const int entryWidth = ByteAt(b, entry) == 0 ? 256 : ByteAt(b, entry);
     const int entryHeight = ByteAt(b, entry + 1) == 0 ? 256 : ByteAt(b, entry + 1);

@@ -28,6 +28,7 @@ struct Picture {
   int imageCount = 0;    // images in the file
   int hotX = -1;
   int hotY = -1;
+  std::vector<std::uint8_t> bytes;  // the image as the file stores it
 
   Rgb at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y) * width + x); }
   bool clear(int x, int y) const { return transparent.at(static_cast<std::size_t>(y) * width + x); }
@@ -39,6 +40,10 @@ Picture ReadBitmapFile(const std::string& path);
 std::vector<Picture> ReadIconImages(const std::string& path);
 // An .ico or .cur file with its first image.
 Picture ReadIconFile(const std::string& path);
+
+// The sizes of AppIcon's and PausedIcon's images in the order of their files: what Windows asks
+// for, the small icon from 100 to 200 % and the big one from 100 to 150 %.
+constexpr int kIconSizes[] = {48, 40, 32, 24, 20, 16};
 
 // Where the committed pictures are, relative to the source root the tests run in.
 std::string PicturePath(const std::string& name);

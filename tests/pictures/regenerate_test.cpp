@@ -43,4 +43,22 @@ TEST(Regenerate, ACheckNamesEveryChangedOrMissingPicture) {
   EXPECT_EQ(outdated, (std::vector<std::string>{"FaceOk.bmp", "HandCursor.cur"}));
 }
 
+// The glyphs and pixel art compiled into the program are those of layouts/art, and a check finds
+// a copy that differs by one byte or is gone.
+TEST(Regenerate, TheProgramsGeneratedSourceMatchesTheArt) {
+  EXPECT_FALSE(picgen::SourceFileOutdated("layouts/art", "layouts/picture_sources.cpp"));
+  const fs::path copy = fs::temp_directory_path() / "tarvolin-picture-sources.cpp";
+  fs::copy_file("layouts/picture_sources.cpp", copy, fs::copy_options::overwrite_existing);
+  {
+    std::fstream file(copy, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekg(1000);
+    const int byte = file.get();
+    file.seekp(1000);
+    file.put(static_cast<char>(byte == '0' ? '1' : '0'));
+  }
+  EXPECT_TRUE(picgen::SourceFileOutdated("layouts/art", copy.string()));
+  fs::remove(copy);
+  EXPECT_TRUE(picgen::SourceFileOutdated("layouts/art", copy.string()));
+}
+
 }  // namespace

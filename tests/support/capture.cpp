@@ -57,6 +57,20 @@ Pixels FromBitmap(HBITMAP bitmap) {
   return pixels;
 }
 
+IconPixels FromIcon(HICON icon) {
+  ICONINFO info = {};
+  if (!icon || !GetIconInfo(icon, &info)) return IconPixels();
+  const BitmapHandle colour(info.hbmColor);
+  const BitmapHandle mask(info.hbmMask);
+  return {FromBitmap(colour.get()), FromBitmap(mask.get())};
+}
+
+IconPixels ResourceIcon(int id, int size) {
+  const IconHandle icon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
+  return FromIcon(icon.get());
+}
+
 Pixels CaptureClient(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);

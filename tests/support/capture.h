@@ -18,10 +18,22 @@ struct Pixels {
   int Count(const RECT& r, DWORD colour) const;
 };
 
+inline bool operator==(const Pixels& a, const Pixels& b) {
+  return a.width == b.width && a.height == b.height && a.data == b.data;
+}
+
 Pixels FromDC(HDC source, int width, int height);
 // A bitmap's pixels as the system decodes them (empty if it cannot).
 Pixels FromBitmap(HBITMAP bitmap);
 // A window's client area as it is on the screen, child controls included; any process's window.
 Pixels CaptureClient(HWND window);
+// An icon of this process: its colour image and its mask as the system holds them.
+struct IconPixels {
+  Pixels colour, mask;
+  bool operator==(const IconPixels& other) const { return colour == other.colour && mask == other.mask; }
+};
+IconPixels FromIcon(HICON icon);
+// The image of this size of one of the program's icons, as the system loads it.
+IconPixels ResourceIcon(int id, int size);
 
 }  // namespace tarvolin::test

@@ -25,7 +25,7 @@ const FormSpec* LayoutOf(HWND form) {
 RECT ControlRect(HWND form, const char* name, int index) {
   const FormSpec* layout = LayoutOf(form);
   const ControlSpec* control = layout ? FindLayoutControl(*layout, name, index) : nullptr;
-  return control ? LayoutRect(*control) : RECT{};
+  return control ? LayoutRect(*control, LayoutDpiOf(form, *layout)) : RECT{};
 }
 
 struct ChildAt {

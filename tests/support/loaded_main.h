@@ -35,6 +35,12 @@ inline bool PumpUntil(const std::function<bool()>& condition,
       timeout);
 }
 
+// A window of this program taken to another scale, as the system does when it moves to a screen
+// of another scale or the user changes it: the new dots per inch and the rectangle it suggests.
+inline void ChangeDpi(HWND window, int dpi, const RECT& suggested) {
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 class LoadedMain {
  public:
   LoadedMain() : form_(std::make_unique<MainForm>()) { form_->Load(); }

@@ -233,6 +233,27 @@ void RemoveSettingsFile() {
 }
 
 namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+}  // namespace
+
+ScreenScale::ScreenScale(int dpi) {
+  DWORD size = sizeof previous_;
+  hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &previous_,
+                           &size) == ERROR_SUCCESS;
+  const DWORD value = static_cast<DWORD>(dpi);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &value, sizeof value);
+}
+
+ScreenScale::~ScreenScale() {
+  if (hadValue_) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &previous_, sizeof previous_);
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+  }
+}
+
+namespace {
 std::string InCodePage(const std::wstring& text, UINT cp) {
   if (text.empty()) return std::string();
   const int n =
@@ -376,20 +397,40 @@ const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, i
   return nullptr;
 }
 
-RECT LayoutRect(const ControlSpec& c) {
-  return {TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left) + TwipsToPixels(c.width),
-          TwipsToPixels(c.top) + TwipsToPixels(c.height)};
+RECT LayoutRect(const ControlSpec& c, int dpi) {
+  const int left = TwipsToPixels(c.left, dpi);
+  const int top = TwipsToPixels(c.top, dpi);
+  return {left, top, left + TwipsToPixels(c.width, dpi), top + TwipsToPixels(c.height, dpi)};
+}
+
+int LayoutDpiOf(HWND window, const FormSpec& layout) {
+  RECT client = {};
+  if (!GetClientRect(window, &client) || client.right <= 0) return kLayoutDpi;
+  // The layout's width at that scale is the window's; the scales a test sets are whole steps of 24.
+  for (int dpi = kLayoutDpi / 4; dpi <= 4 * kLayoutDpi; dpi += 24) {
+    if (TwipsToPixels(layout.width, dpi) == client.right) return dpi;
+  }
+  return kLayoutDpi;
 }
 
 POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index) {
   const ControlSpec* c = FindLayoutControl(layout, name, index);
   if (!c) return POINT{-1, -1};
-  const RECT r = LayoutRect(*c);
+  const int dpi = LayoutDpiOf(window, layout);
+  const RECT r = LayoutRect(*c, dpi);
   if (c->kind == ControlKind::FaceButton) {
-    return WindowPoint(window, r.left + (kButtonRegion.left + kButtonRegion.right) / 2,
-                       r.top + (kButtonRegion.top + kButtonRegion.bottom) / 2);
+    const RECT region = ButtonRegion(dpi);
+    return WindowPoint(window, r.left + (region.left + region.right) / 2,
+                       r.top + (region.top + region.bottom) / 2);
   }
   return WindowPoint(window, (r.left + r.right) / 2, r.top + (r.bottom - r.top) / 2);
+}
+
+RECT ClientRectOf(HWND child) {
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 POINT WindowPoint(HWND window, int x, int y) { return ClientToScreenPoint(window, x, y); }

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,22 @@ std::string ReadSettingsBytes();
 // Removes it, and the user's own copy where there is one.
 void RemoveSettingsFile();
 
+// The scale of the screen for every program started from now on, as the user's display settings
+// set it: Wine reads LogPixels (HKCU\Control Panel\Desktop) when a program starts. Put back as it
+// was when this goes. Tests that use it run alone (RUN_SERIAL in tests/CMakeLists.txt): every
+// other program started meanwhile would see the scale too.
+class ScreenScale {
+ public:
+  explicit ScreenScale(int dpi);
+  ~ScreenScale();
+  ScreenScale(const ScreenScale&) = delete;
+  ScreenScale& operator=(const ScreenScale&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+  bool hadValue_ = false;
+};
+
 // Text in the system's ANSI code page, for preparing settings files as another program would.
 std::string Ansi(const std::wstring& text);
 // Text in UTF-8, as the probe notes its folder and command line.
@@ -141,12 +158,16 @@ POINT ClientToScreenPoint(HWND window, int x, int y);
 
 namespace tarvolin::test {
 
-// The screen point at the middle of a control of a window built from layout (for a face button,
-// the middle of the part that takes the mouse).
+// The screen point at the middle of a control of a window built from layout, at the scale the
+// window is drawn for (for a face button, the middle of the part that takes the mouse).
 POINT ControlCentre(HWND window, const FormSpec& layout, const char* name, int index = -1);
-// A control of a layout by name and index (null if none), and its rectangle in client pixels.
+// A control of a layout by name and index (null if none), and its rectangle in client pixels at dpi.
 const ControlSpec* FindLayoutControl(const FormSpec& layout, const char* name, int index = -1);
-RECT LayoutRect(const ControlSpec& control);
+RECT LayoutRect(const ControlSpec& control, int dpi);
+// The scale a window of any process built from layout is drawn for, told by its client width.
+int LayoutDpiOf(HWND window, const FormSpec& layout);
+// A child window's rectangle in its parent's client pixels.
+RECT ClientRectOf(HWND child);
 // A point of the window in its own client pixels, on the screen.
 POINT WindowPoint(HWND window, int x, int y);
 
@@ -159,3 +180,12 @@ void DropOnControl(HWND window, const FormSpec& layout, const char* name, int in
                    const std::vector<std::wstring>& files);
 
 }  // namespace tarvolin::test
+
+// Rectangles and sizes compared and printed in the tests' expectations. RECT and SIZE are the
+// system's, in the global namespace, where the comparisons have to be for the tests to find them.
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
+inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
+inline std::ostream& operator<<(std::ostream& out, const SIZE& s) { return out << s.cx << " x " << s.cy; }

@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 picgen=${1:-}
 if [ -z "$picgen" ]; then
   picgen=$work/picgen
-  g++ -std=c++17 -O1 -o "$picgen" tools/picgen/*.cpp
+  g++ -std=c++17 -O1 -I. -o "$picgen" tools/picgen/*.cpp layouts/picture_drawing.cpp
 fi
 pcf2bdf -o "$work/font.bdf" "$pcf"
 "$picgen" --extract-glyphs "$work/font.bdf" layouts/art/glyphs.txt

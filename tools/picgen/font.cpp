@@ -2,7 +2,6 @@
 
 #include "art.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -21,24 +20,6 @@ std::string HexCode(char32_t c) {
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 }  // namespace
-
-std::u32string FromUtf8(const std::string& text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    if (i + extra >= text.size()) {
-      throw std::runtime_error("truncated UTF-8 text");
-    }
-    for (int k = 1; k <= extra; ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    out += c;
-    i += 1 + extra;
-  }
-  return out;
-}
 
 std::string ToUtf8(char32_t c) {
   std::string out;
@@ -164,48 +145,6 @@ const Glyph& Font::glyph(char32_t c) const {
     throw std::runtime_error("no glyph for " + HexCode(c) + " in the glyph file; rerun extract-glyphs");
   }
   return it->second;
-}
-
-template <class Plot>
-void Font::ForEachInkPixel(const std::u32string& text, bool bold, Plot plot) const {
-  int pen = 0;
-  for (char32_t c : text) {
-    const Glyph& g = glyph(c);
-    for (int r = 0; r < g.height; ++r) {
-      const int y = -(g.yOffset + g.height - 1) + r;
-      for (int col = 0; col < g.width; ++col) {
-        if (g.rows[r][col] == '#') {
-          plot(pen + g.xOffset + col, y);
-          if (bold) {
-            plot(pen + g.xOffset + col + 1, y);
-          }
-        }
-      }
-    }
-    pen += g.advance + (bold ? 1 : 0);  // the smear keeps its own column
-  }
-}
-
-InkBox Font::Measure(const std::u32string& text, bool bold) const {
-  InkBox box;
-  bool any = false;
-  ForEachInkPixel(text, bold, [&](int x, int y) {
-    if (!any) {
-      box = InkBox{x, y, x, y};
-      any = true;
-    }
-    box.left = std::min(box.left, x);
-    box.right = std::max(box.right, x);
-    box.top = std::min(box.top, y);
-    box.bottom = std::max(box.bottom, y);
-  });
-  return box;
-}
-
-void Font::DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour, bool bold) const {
-  const InkBox box = Measure(text, bold);
-  ForEachInkPixel(text, bold,
-                  [&](int x, int y) { image.Set(left + x - box.left, top + y - box.top, colour); });
 }
 
 }  // namespace picgen

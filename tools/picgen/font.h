@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
-
 namespace picgen {
 
 struct Glyph {
@@ -21,16 +19,6 @@ struct Glyph {
   std::vector<std::string> rows;  // top to bottom, '#' = ink, '.' = none
 };
 
-// Extent of the ink of a text, relative to the pen origin on the baseline (y down).
-struct InkBox {
-  int left = 0;
-  int top = 0;
-  int right = -1;
-  int bottom = -1;
-  int width() const { return right - left + 1; }
-  int height() const { return bottom - top + 1; }
-};
-
 class Font {
  public:
   // Glyph file: "U+XXXX <char> advance A box W H X Y" followed by H rows of W characters.
@@ -39,20 +27,14 @@ class Font {
   static Font FromBdf(std::istream& in, const std::u32string& wanted);
   void WriteGlyphFile(std::ostream& out, const std::string& header) const;
 
+  // Throws for a character the file lacks.
   const Glyph& glyph(char32_t c) const;
-  // Bold is the usual one-pixel smear to the right; each advance grows by one column with it.
-  InkBox Measure(const std::u32string& text, bool bold = false) const;
-  // Draws `text` so that the top-left corner of its ink lands on (left, top).
-  void DrawInk(Image& image, const std::u32string& text, int left, int top, Rgb colour,
-               bool bold = false) const;
+  const std::map<char32_t, Glyph>& glyphs() const { return glyphs_; }
 
  private:
-  template <class Plot>
-  void ForEachInkPixel(const std::u32string& text, bool bold, Plot plot) const;
   std::map<char32_t, Glyph> glyphs_;
 };
 
-std::u32string FromUtf8(const std::string& text);
 std::string ToUtf8(char32_t c);
 
 }  // namespace picgen

@@ -187,6 +187,62 @@ std::size_t MaskSize(const Image& image) {
   return static_cast<std::size_t>((image.width() + 31) / 32 * 4 * image.height());
 }
 
+// Appends the colours of `image` that `palette` lacks, in the order they first appear (top to
+// bottom, left to right); kNone is no colour.
+void AddColours(std::vector<Rgb>& palette, const Image& image) {
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const Rgb c = image.at(x, y);
+      if (c != kNone && std::find(palette.begin(), palette.end(), c) == palette.end()) {
+        palette.push_back(c);
+      }
+    }
+  }
+}
+
+DirectoryEntry Icon24Entry(const Image& image) {
+  Bytes bits;
+  const int stride = (image.width() * 3 + 3) / 4 * 4;
+  for (int y = image.height() - 1; y >= 0; --y) {
+    Bytes row(static_cast<std::size_t>(stride), 0);
+    for (int x = 0; x < image.width(); ++x) {
+      const Rgb c = image.at(x, y) == kNone ? kBlack : image.at(x, y);
+      row[static_cast<std::size_t>(3 * x)] = static_cast<std::uint8_t>(c & 0xFF);
+      row[static_cast<std::size_t>(3 * x + 1)] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
+      row[static_cast<std::size_t>(3 * x + 2)] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
+    }
+    bits.insert(bits.end(), row.begin(), row.end());
+  }
+  Bytes body;
+  PutInfoHeader(body, image.width(), 2 * image.height(), 24, 0, bits.size() + MaskSize(image), 0);
+  body.insert(body.end(), bits.begin(), bits.end());
+  PutMask(body, image);
+  return {image.width(), image.height(), 0, 1, 24, std::move(body)};
+}
+
+DirectoryEntry Icon4Entry(const Image& image, const std::vector<Rgb>& palette16) {
+  Bytes bits;
+  Put4BitRows(bits, image, palette16, kBlack);
+  Bytes body;
+  PutInfoHeader(body, image.width(), 2 * image.height(), 4, 0, bits.size() + MaskSize(image), 0);
+  PutPalette(body, palette16);
+  body.insert(body.end(), bits.begin(), bits.end());
+  PutMask(body, image);
+  return {image.width(), image.height(), 16, 1, 4, std::move(body)};
+}
+
+// Black first, so that the pixels under the mask are black as in a 24-bit image, then the
+// image's own colours; the entries left over are black too.
+std::vector<Rgb> OwnPalette16(const Image& image) {
+  std::vector<Rgb> palette{kBlack};
+  AddColours(palette, image);
+  if (palette.size() > 16) {
+    throw std::runtime_error("more than 16 colours in a 4-bit icon image");
+  }
+  palette.resize(16, kBlack);
+  return palette;
+}
+
 // A bottom-up bitmap compressed RLE8 (8 bits a pixel) or RLE4 (4 bits), with its palette.
 Bytes EncodeRunLengthBitmap(const Image& image, const std::vector<Rgb>& palette, int bitsPerPixel) {
   Bytes bits;
@@ -221,13 +277,7 @@ const std::vector<Rgb>& StandardPalette16() {
 
 Bytes EncodeRle8Bitmap(const Image& image, const std::vector<Rgb>& first) {
   std::vector<Rgb> palette = first;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (std::find(palette.begin(), palette.end(), image.at(x, y)) == palette.end()) {
-        palette.push_back(image.at(x, y));
-      }
-    }
-  }
+  AddColours(palette, image);
   if (palette.size() > 256) {
     throw std::runtime_error("more than 256 colours in an 8-bit picture");
   }
@@ -238,42 +288,25 @@ Bytes EncodeRle4Bitmap(const Image& image, const std::vector<Rgb>& palette16) {
   return EncodeRunLengthBitmap(image, palette16, 4);
 }
 
-Bytes EncodeIcon24(const std::vector<Image>& images) {
+Bytes EncodeIcon(const std::vector<IconImage>& images) {
   if (images.empty()) {
     throw std::runtime_error("an icon needs at least one image");
   }
   std::vector<DirectoryEntry> entries;
-  for (const Image& image : images) {
-    Bytes bits;
-    const int stride = (image.width() * 3 + 3) / 4 * 4;
-    for (int y = image.height() - 1; y >= 0; --y) {
-      Bytes row(static_cast<std::size_t>(stride), 0);
-      for (int x = 0; x < image.width(); ++x) {
-        const Rgb c = image.at(x, y) == kNone ? kBlack : image.at(x, y);
-        row[static_cast<std::size_t>(3 * x)] = static_cast<std::uint8_t>(c & 0xFF);
-        row[static_cast<std::size_t>(3 * x + 1)] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
-        row[static_cast<std::size_t>(3 * x + 2)] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
-      }
-      bits.insert(bits.end(), row.begin(), row.end());
+  for (const IconImage& each : images) {
+    if (each.bitsPerPixel == 24) {
+      entries.push_back(Icon24Entry(each.image));
+    } else if (each.bitsPerPixel == 4) {
+      entries.push_back(Icon4Entry(each.image, OwnPalette16(each.image)));
+    } else {
+      throw std::runtime_error("an icon image has 24 or 4 bits a pixel");
     }
-    Bytes body;
-    PutInfoHeader(body, image.width(), 2 * image.height(), 24, 0, bits.size() + MaskSize(image), 0);
-    body.insert(body.end(), bits.begin(), bits.end());
-    PutMask(body, image);
-    entries.push_back({image.width(), image.height(), 0, 1, 24, std::move(body)});
   }
   return WithIconDirectory(1, entries);
 }
 
 Bytes EncodeIcon4(const Image& image, const std::vector<Rgb>& palette16) {
-  Bytes bits;
-  Put4BitRows(bits, image, palette16, kBlack);
-  Bytes body;
-  PutInfoHeader(body, image.width(), 2 * image.height(), 4, 0, bits.size() + MaskSize(image), 0);
-  PutPalette(body, palette16);
-  body.insert(body.end(), bits.begin(), bits.end());
-  PutMask(body, image);
-  return WithIconDirectory(1, {{image.width(), image.height(), 16, 1, 4, body}});
+  return WithIconDirectory(1, {Icon4Entry(image, palette16)});
 }
 
 Bytes EncodeCursor(const Image& image, int hotX, int hotY) {

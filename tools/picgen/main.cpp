@@ -1,7 +1,9 @@
 // picgen: draws every picture of the program from the sources in layouts/art.
 //
-//   picgen ART_DIR OUT_DIR                 write the pictures into OUT_DIR
-//   picgen --check ART_DIR PICTURES_DIR    exit 1, naming each file that differs from a fresh drawing
+//   picgen ART_DIR OUT_DIR [SOURCE]        write the pictures into OUT_DIR, and the program's
+//                                          generated source of glyphs and pixel art to SOURCE
+//   picgen --check ART_DIR PICTURES_DIR [SOURCE]
+//                                          exit 1, naming each file that differs from a fresh one
 //   picgen --extract-glyphs BDF OUT_FILE   write the glyph file: the pictures' characters from a BDF font
 #include <filesystem>
 #include <fstream>
@@ -15,34 +17,43 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: picgen ART_DIR OUT_DIR\n"
-               "       picgen --check ART_DIR PICTURES_DIR\n"
+  std::cerr << "usage: picgen ART_DIR OUT_DIR [SOURCE_FILE]\n"
+               "       picgen --check ART_DIR PICTURES_DIR [SOURCE_FILE]\n"
                "       picgen --extract-glyphs BDF_FILE GLYPH_FILE\n";
   return 2;
 }
 
-int WritePictures(const std::string& artDir, const std::string& outDir) {
+void WriteFile(const std::string& path, const picgen::Bytes& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+int WritePictures(const std::string& artDir, const std::string& outDir, const std::string& sourceFile) {
   std::filesystem::create_directories(outDir);
   for (const auto& file : picgen::MakePictures(artDir)) {
-    const std::string path = outDir + "/" + file.name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(file.bytes.data()),
-              static_cast<std::streamsize>(file.bytes.size()));
-    if (!out) {
-      throw std::runtime_error("cannot write " + path);
-    }
+    WriteFile(outDir + "/" + file.name, file.bytes);
+  }
+  if (!sourceFile.empty()) {
+    WriteFile(sourceFile, picgen::MakeSourceFile(artDir));
   }
   return 0;
 }
 
-int CheckPictures(const std::string& artDir, const std::string& picturesDir) {
-  const auto outdated = picgen::OutdatedPictures(artDir, picturesDir);
+int CheckPictures(const std::string& artDir, const std::string& picturesDir, const std::string& sourceFile) {
+  auto outdated = picgen::OutdatedPictures(artDir, picturesDir);
   for (const auto& name : outdated) {
     std::cout << name << ": missing or different from what " << artDir << " makes\n";
   }
+  if (!sourceFile.empty() && picgen::SourceFileOutdated(artDir, sourceFile)) {
+    std::cout << sourceFile << ": missing or different from what " << artDir << " makes\n";
+    outdated.push_back(sourceFile);
+  }
   if (!outdated.empty()) {
-    std::cout << outdated.size() << " picture(s) out of date; run picgen " << artDir << ' ' << picturesDir
-              << '\n';
+    std::cout << outdated.size() << " file(s) out of date; run picgen " << artDir << ' ' << picturesDir
+              << (sourceFile.empty() ? "" : " ") << sourceFile << '\n';
     return 1;
   }
   return 0;
@@ -71,14 +82,14 @@ int ExtractGlyphs(const std::string& bdfPath, const std::string& glyphPath) {
 
 int main(int argc, char** argv) {
   try {
-    if (argc == 4 && std::string(argv[1]) == "--check") {
-      return CheckPictures(argv[2], argv[3]);
+    if ((argc == 4 || argc == 5) && std::string(argv[1]) == "--check") {
+      return CheckPictures(argv[2], argv[3], argc == 5 ? argv[4] : "");
     }
     if (argc == 4 && std::string(argv[1]) == "--extract-glyphs") {
       return ExtractGlyphs(argv[2], argv[3]);
     }
-    if (argc == 3 && argv[1][0] != '-') {
-      return WritePictures(argv[1], argv[2]);
+    if ((argc == 3 || argc == 4) && argv[1][0] != '-') {
+      return WritePictures(argv[1], argv[2], argc == 4 ? argv[3] : "");
     }
     return Usage();
   } catch (const std::exception& e) {
