@@ -191,6 +191,9 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   // Drop any cached copy the profile functions of this process hold.
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, L"Tarvolin.ini");
+  // Its folder too, where no test before this one made it (the user's copy's, say).
+  const size_t slash = path.find_last_of(L'\\');
+  if (slash != std::wstring::npos) SHCreateDirectoryExW(nullptr, path.substr(0, slash).c_str(), nullptr);
   FileHandle file(
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
