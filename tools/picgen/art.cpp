@@ -83,4 +83,17 @@ Art ParseArt(std::istream& in, const std::string& name) {
   throw std::runtime_error(name + ": no pixels");
 }
 
+std::ifstream OpenArt(const std::string& artDir, const std::string& file) {
+  std::ifstream in(artDir + "/" + file, std::ios::binary);
+  if (!in) {
+    throw std::runtime_error("cannot open " + artDir + "/" + file);
+  }
+  return in;
+}
+
+Art LoadArt(const std::string& artDir, const std::string& file) {
+  auto in = OpenArt(artDir, file);
+  return ParseArt(in, file);
+}
+
 }  // namespace picgen

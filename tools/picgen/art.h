@@ -1,6 +1,7 @@
 // Pixel-art text files: the readable sources of the icons, the cursor and the message symbols.
 #pragma once
 
+#include <fstream>
 #include <istream>
 #include <string>
 
@@ -20,6 +21,10 @@ struct Art {
 //   hotspot X Y         (cursors only)
 //   pixels              followed by H rows of W characters
 Art ParseArt(std::istream& in, const std::string& name);
+
+// A file of the art directory, opened; and one parsed as pixel art. Both throw if it is missing.
+std::ifstream OpenArt(const std::string& artDir, const std::string& file);
+Art LoadArt(const std::string& artDir, const std::string& file);
 
 // One line of a text source, without a Windows line end.
 bool GetLine(std::istream& in, std::string& line);

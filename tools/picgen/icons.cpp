@@ -9,14 +9,6 @@ namespace picgen {
 
 namespace {
 
-Image LoadIconArt(const std::string& artDir, const std::string& file) {
-  std::ifstream in(artDir + "/" + file, std::ios::binary);
-  if (!in) {
-    throw std::runtime_error("cannot open " + artDir + "/" + file);
-  }
-  return ParseArt(in, file).image;
-}
-
 // The paused icon: the sign drawn over the program icon of the same size.
 Image WithSign(const Image& icon, const Image& sign) {
   if (sign.width() != icon.width() || sign.height() != icon.height()) {
@@ -49,9 +41,9 @@ std::vector<PictureFile> MakeIcons(const std::string& artDir) {
   std::vector<IconImage> app;
   std::vector<IconImage> paused;
   for (const IconSize& size : kSizes) {
-    const Image icon = LoadIconArt(artDir, size.icon);
+    const Image icon = LoadArt(artDir, size.icon).image;
     app.push_back({icon, size.bitsPerPixel});
-    paused.push_back({WithSign(icon, LoadIconArt(artDir, size.sign)), size.bitsPerPixel});
+    paused.push_back({WithSign(icon, LoadArt(artDir, size.sign).image), size.bitsPerPixel});
   }
   return {{"AppIcon.ico", EncodeIcon(app)}, {"PausedIcon.ico", EncodeIcon(paused)}};
 }

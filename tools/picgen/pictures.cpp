@@ -24,19 +24,6 @@ const FaceFile kFaces[] = {
     {"FaceCancel", IDB_FACE_CANCEL},
 };
 
-std::ifstream OpenArt(const std::string& artDir, const std::string& file) {
-  std::ifstream in(artDir + "/" + file, std::ios::binary);
-  if (!in) {
-    throw std::runtime_error("cannot open " + artDir + "/" + file);
-  }
-  return in;
-}
-
-Art LoadArt(const std::string& artDir, const std::string& file) {
-  auto in = OpenArt(artDir, file);
-  return ParseArt(in, file);
-}
-
 const std::vector<Rgb> kSkinColours{kBlack, kWhite, kLightGrey, kDarkGrey};
 
 // The glyphs and pixel art the drawing takes, from the art directory's text files.
